@@ -1,0 +1,25 @@
+#pragma once
+// What the program is given from outside: its own path and the platform services behind seams.
+// WinMain builds it from the real services; tests build it from fakes and a temporary folder.
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/prompts.h"
+#include "platform/shell_launcher.h"
+
+namespace app {
+
+struct AppContext {
+    std::string programPath;  // the exe's full path; every file of ours lies beside it
+    platform::Prompts* prompts = nullptr;
+    platform::ShellLauncher* shell = nullptr;
+    const platform::Clock* clock = nullptr;
+
+    std::string ProgramFolder() const { return platform::FolderOf(programPath); }
+    std::string ProgramFile(std::string_view relative) const {
+        return platform::JoinPath(ProgramFolder(), relative);
+    }
+};
+
+}  // namespace app

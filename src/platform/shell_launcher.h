@@ -1,0 +1,22 @@
+#pragma once
+// Starting programs and documents through the shell.
+#include <string>
+
+namespace platform {
+
+class ShellLauncher {
+public:
+    virtual ~ShellLauncher() = default;
+    // ShellExecute with a verb ("open", "explore", ...); true when the shell accepted it.
+    virtual bool Execute(const std::string& verb, const std::string& file,
+                         const std::string& parameters, const std::string& directory,
+                         int show) = 0;
+};
+
+class Win32ShellLauncher final : public ShellLauncher {
+public:
+    bool Execute(const std::string& verb, const std::string& file, const std::string& parameters,
+                 const std::string& directory, int show) override;
+};
+
+}  // namespace platform

@@ -1,0 +1,345 @@
+#include "ui/controls.h"
+
+#include <windowsx.h>
+
+#include "platform/text.h"
+
+namespace ui {
+
+using platform::Narrow;
+using platform::Widen;
+
+void Button::Create(HWND parent, const std::string& caption, Bounds b, DWORD style) {
+    CreateControl(parent, WC_BUTTONW, caption, style | WS_TABSTOP, 0, b.x, b.y, b.w, b.h);
+}
+
+void Button::OnCommand(int code) {
+    if (code == BN_CLICKED) Fire(onClick);
+}
+
+void CheckBox::Create(HWND parent, const std::string& caption, Bounds b, bool checked) {
+    Button::Create(parent, caption, b, BS_AUTOCHECKBOX);
+    SetChecked(checked);
+}
+
+void CheckBox::SetChecked(bool checked) {
+    SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void RadioButton::Create(HWND parent, const std::string& caption, Bounds b, bool checked) {
+    Button::Create(parent, caption, b, BS_AUTORADIOBUTTON);
+    SetChecked(checked);
+}
+
+void RadioButton::SetChecked(bool checked) {
+    if (checked) {
+        const HWND parent = GetParent(Handle());
+        for (HWND h = GetWindow(parent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+            if (h != Handle() && dynamic_cast<RadioButton*>(Control::FromHandle(h)))
+                SendMessageW(h, BM_SETCHECK, BST_UNCHECKED, 0);
+        }
+    }
+    CheckBox::SetChecked(checked);
+}
+
+void GroupBox::Create(HWND parent, const std::string& caption, Bounds b) {
+    CreateControl(parent, WC_BUTTONW, caption, BS_GROUPBOX, 0, b.x, b.y, b.w, b.h);
+}
+
+void Label::Create(HWND parent, const std::string& caption, Bounds b, DWORD style) {
+    CreateControl(parent, WC_STATICW, caption, style | SS_NOPREFIX, 0, b.x, b.y, b.w, b.h);
+}
+
+void LinkLabel::Create(HWND parent, const std::string& caption, Bounds b) {
+    Label::Create(parent, caption, b, SS_LEFT | SS_NOTIFY);
+}
+
+void LinkLabel::OnCommand(int code) {
+    if (code == STN_CLICKED) Fire(onClick);
+}
+
+void Picture::Create(HWND parent, HICON icon, Bounds b) {
+    CreateControl(parent, WC_STATICW, "", SS_ICON | SS_CENTERIMAGE, 0, b.x, b.y, b.w, b.h);
+    SendMessageW(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
+void Edit::Create(HWND parent, const std::string& text, Bounds b, DWORD style) {
+    CreateControl(parent, WC_EDITW, text, style | WS_TABSTOP, WS_EX_CLIENTEDGE, b.x, b.y, b.w, b.h);
+}
+
+void Edit::OnCommand(int code) {
+    if (code == EN_CHANGE) Fire(onChange);
+}
+
+void Memo::Create(HWND parent, Bounds b) {
+    Edit::Create(parent, "", b, ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL);
+    // The default limit of a multi-line edit is far below what a long report holds.
+    SendMessageW(Handle(), EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+}
+
+bool Memo::EndsWithLineBreak() const {
+    if (Length() == 0) return true;
+    // Only a hard line break leaves an empty last line (a soft wrap always carries text over),
+    // so the last line tells without reading the whole text.
+    const auto lastLine = SendMessageW(Handle(), EM_GETLINECOUNT, 0, 0) - 1;
+    const auto start = SendMessageW(Handle(), EM_LINEINDEX, lastLine, 0);
+    return start >= 0 && SendMessageW(Handle(), EM_LINELENGTH, start, 0) == 0;
+}
+
+void Memo::Append(const std::string& text) {
+    const auto n = static_cast<WPARAM>(Length());
+    SendMessageW(Handle(), EM_SETSEL, n, static_cast<LPARAM>(n));
+    SendMessageW(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+}
+
+void ComboBox::Create(HWND parent, Bounds b, DWORD style) {
+    CreateControl(parent, WC_COMBOBOXW, "", style | WS_TABSTOP | WS_VSCROLL, 0, b.x, b.y, b.w, b.h);
+}
+
+void ComboBox::AddItem(const std::string& text) {
+    SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+}
+
+std::string ComboBox::ItemText(int index) const {
+    const auto len = SendMessageW(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (len < 0) return {};
+    std::wstring buf(static_cast<size_t>(len) + 1, L'\0');
+    SendMessageW(Handle(), CB_GETLBTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(buf.data()));
+    buf.resize(static_cast<size_t>(len));
+    return Narrow(buf);
+}
+
+void ComboBox::OnCommand(int code) {
+    if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) Fire(onChange);
+}
+
+void StatusBar::Create(HWND parent, int height, const std::vector<int>& panelWidths) {
+    CreateControl(parent, STATUSCLASSNAMEW, "", SBARS_SIZEGRIP, 0, 0, 0, 0, 0);
+    SendMessageW(Handle(), SB_SETMINHEIGHT, static_cast<WPARAM>(height), 0);
+    // Panel edges are cumulative; -1 takes the rest of the width.
+    std::vector<int> edges;
+    int x = 0;
+    for (int w : panelWidths) edges.push_back(w < 0 ? -1 : (x += w));
+    widths_ = panelWidths;
+    SendMessageW(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    Resize();
+}
+
+void StatusBar::SetPanelText(int panel, const std::string& text) {
+    SendMessageW(Handle(), SB_SETTEXTW, static_cast<WPARAM>(panel),
+                 reinterpret_cast<LPARAM>(Widen(text).c_str()));
+}
+
+std::string StatusBar::PanelText(int panel) const {
+    const auto len = LOWORD(SendMessageW(Handle(), SB_GETTEXTLENGTHW, panel, 0));
+    std::wstring buf(static_cast<size_t>(len) + 1, L'\0');
+    SendMessageW(Handle(), SB_GETTEXTW, static_cast<WPARAM>(panel),
+                 reinterpret_cast<LPARAM>(buf.data()));
+    buf.resize(len);
+    return Narrow(buf);
+}
+
+void ListView::Create(HWND parent, Bounds b, DWORD style, DWORD extended) {
+    CreateControl(parent, WC_LISTVIEWW, "", style | WS_TABSTOP, WS_EX_CLIENTEDGE, b.x, b.y, b.w,
+                  b.h);
+    ListView_SetExtendedListViewStyle(Handle(), extended);
+}
+
+void ListView::AddColumn(const std::string& caption, int width) {
+    std::wstring text = Widen(caption);
+    LVCOLUMNW col{};
+    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    col.pszText = text.data();
+    col.cx = width;
+    col.iSubItem = ColumnCount();
+    ListView_InsertColumn(Handle(), col.iSubItem, &col);
+}
+
+int ListView::ColumnCount() const {
+    return Header_GetItemCount(ListView_GetHeader(Handle()));
+}
+
+int ListView::AddRow(const std::string& caption, const std::vector<std::string>& subItems,
+                     bool checked) {
+    return InsertRow(Count(), caption, subItems, checked);
+}
+
+int ListView::InsertRow(int index, const std::string& caption,
+                        const std::vector<std::string>& subItems, bool checked) {
+    std::wstring text = Widen(caption);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.pszText = text.data();
+    const int row = ListView_InsertItem(Handle(), &item);
+    if (row < 0) return row;
+    for (size_t i = 0; i < subItems.size(); ++i)
+        SetCellText(row, static_cast<int>(i) + 1, subItems[i]);
+    if (checked) SetChecked(row, true);
+    return row;
+}
+
+std::string ListView::CellText(int row, int column) const {
+    std::wstring buf(1024, L'\0');
+    for (;;) {
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = buf.data();
+        item.cchTextMax = static_cast<int>(buf.size());
+        const auto n = static_cast<size_t>(SendMessageW(
+            Handle(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+        if (n + 1 < buf.size()) return Narrow(std::wstring_view(buf.data(), n));
+        buf.resize(buf.size() * 4);
+    }
+}
+
+void ListView::SetCellText(int row, int column, const std::string& text) {
+    std::wstring w = Widen(text);
+    ListView_SetItemText(Handle(), row, column, w.data());
+}
+
+void ListView::Select(int row) {
+    ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (row >= 0) {
+        ListView_SetItemState(Handle(), row, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+    }
+}
+
+void ListView::SetRowImage(int row, int image) {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iImage = image;
+    ListView_SetItem(Handle(), &item);
+}
+
+void ListView::SetRedraw(bool on) {
+    SendMessageW(Handle(), WM_SETREDRAW, on, 0);
+    if (on) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+LRESULT ListView::OnNotify(const NMHDR& header) {
+    switch (header.code) {
+        case NM_CLICK:
+            Fire(onClick);
+            break;
+        case NM_DBLCLK:
+            Fire(onDblClick);
+            break;
+        case NM_RCLICK:
+            if (onContextMenu) {
+                POINT p;
+                GetCursorPos(&p);
+                Fire([&] { onContextMenu(p); });
+            }
+            break;
+        case LVN_ITEMCHANGED: {
+            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+            // The state image index (bits 12-15) holds the check state.
+            if ((change.uChanged & LVIF_STATE) &&
+                ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) && onCheckChanged &&
+                (change.uOldState & LVIS_STATEIMAGEMASK) != 0)
+                Fire([&] { onCheckChanged(change.iItem); });
+            break;
+        }
+    }
+    return 0;
+}
+
+void TreeView::Create(HWND parent, Bounds b, DWORD style) {
+    CreateControl(parent, WC_TREEVIEWW, "", style | WS_TABSTOP, WS_EX_CLIENTEDGE, b.x, b.y, b.w,
+                  b.h);
+}
+
+HTREEITEM TreeView::AddItem(HTREEITEM parent, const std::string& text, int image) {
+    std::wstring w = Widen(text);
+    TVINSERTSTRUCTW ins{};
+    ins.hParent = parent ? parent : TVI_ROOT;
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT;
+    ins.item.pszText = w.data();
+    if (image >= 0) {
+        ins.item.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        ins.item.iImage = ins.item.iSelectedImage = image;
+    }
+    return TreeView_InsertItem(Handle(), &ins);
+}
+
+std::string TreeView::ItemText(HTREEITEM item) const {
+    std::wstring buf(1024, L'\0');
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = buf.data();
+    tv.cchTextMax = static_cast<int>(buf.size());
+    TreeView_GetItem(Handle(), &tv);
+    return Narrow(buf.c_str());
+}
+
+namespace {
+
+LRESULT CALLBACK TabSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+    const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
+    if (msg == WM_SIZE) reinterpret_cast<TabControl*>(ref)->LayoutPages();
+    return r;
+}
+
+}  // namespace
+
+void TabControl::Create(HWND parent, Bounds b, DWORD style) {
+    CreateControl(parent, WC_TABCONTROLW, "", style | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, b.x,
+                  b.y, b.w, b.h);
+    SetWindowSubclass(Handle(), TabSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void TabControl::AddTab(const std::string& caption, HWND page) {
+    std::wstring text = Widen(caption);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text.data();
+    TabCtrl_InsertItem(Handle(), Count(), &item);
+    pages_.push_back(page);
+    SetParent(page, Handle());
+    LayoutPages();
+    if (Count() == 1)
+        Activate(0);
+    else
+        ShowWindow(page, SW_HIDE);
+}
+
+std::string TabControl::TabCaption(int index) const {
+    wchar_t buf[256] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = buf;
+    item.cchTextMax = 256;
+    TabCtrl_GetItem(Handle(), index, &item);
+    return Narrow(buf);
+}
+
+void TabControl::Activate(int index) {
+    TabCtrl_SetCurSel(Handle(), index);
+    for (size_t i = 0; i < pages_.size(); ++i)
+        ShowWindow(pages_[i], static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
+}
+
+RECT TabControl::PageArea() const {
+    RECT r{};
+    GetClientRect(Handle(), &r);
+    TabCtrl_AdjustRect(Handle(), FALSE, &r);
+    return r;
+}
+
+void TabControl::LayoutPages() {
+    const RECT r = PageArea();
+    for (HWND page : pages_) MoveWindow(page, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
+LRESULT TabControl::OnNotify(const NMHDR& header) {
+    if (header.code == TCN_SELCHANGE) Activate(ActiveIndex());
+    return 0;
+}
+
+}  // namespace ui

@@ -1,0 +1,203 @@
+#pragma once
+// Thin wrappers over the standard controls. Each is a real child window of a standard class
+// whose window text is its caption, so screen readers and automation tools find it.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/window.h"
+
+namespace ui {
+
+struct Bounds {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+class Button : public Control {
+public:
+    using Control::Control;
+    void Create(HWND parent, const std::string& caption, Bounds b, DWORD style = BS_PUSHBUTTON);
+    // Presses the button as a user would: BN_CLICKED reaches the handler.
+    void Click() { SendMessageW(Handle(), BM_CLICK, 0, 0); }
+    void OnCommand(int code) override;
+
+    std::function<void()> onClick;
+};
+
+class CheckBox : public Button {
+public:
+    using Button::Button;
+    void Create(HWND parent, const std::string& caption, Bounds b, bool checked = false);
+    bool IsChecked() const { return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void SetChecked(bool checked);
+};
+
+// Radio buttons group with the radio buttons of the same parent window.
+class RadioButton : public CheckBox {
+public:
+    using CheckBox::CheckBox;
+    void Create(HWND parent, const std::string& caption, Bounds b, bool checked = false);
+    // Selecting clears the other radio buttons of the same parent.
+    void SetChecked(bool checked);
+};
+
+class GroupBox : public Control {
+public:
+    using Control::Control;
+    void Create(HWND parent, const std::string& caption, Bounds b);
+};
+
+class Label : public Control {
+public:
+    using Control::Control;
+    // Word-wrapped static text.
+    void Create(HWND parent, const std::string& caption, Bounds b, DWORD style = SS_LEFT);
+};
+
+// A label that opens an address when clicked.
+class LinkLabel : public Label {
+public:
+    using Label::Label;
+    void Create(HWND parent, const std::string& caption, Bounds b);
+    void OnCommand(int code) override;
+    std::function<void()> onClick;
+};
+
+// A picture: an icon drawn by a static control.
+class Picture : public Control {
+public:
+    using Control::Control;
+    void Create(HWND parent, HICON icon, Bounds b);
+};
+
+class Edit : public Control {
+public:
+    using Control::Control;
+    void Create(HWND parent, const std::string& text, Bounds b, DWORD style = ES_AUTOHSCROLL);
+    void OnCommand(int code) override;
+    std::function<void()> onChange;
+};
+
+// Multi-line, word-wrapped text. Appending does not rebuild the whole text.
+class Memo : public Edit {
+public:
+    using Edit::Edit;
+    void Create(HWND parent, Bounds b);
+    size_t Length() const { return static_cast<size_t>(GetWindowTextLengthW(Handle())); }
+    // True when the text is empty or its last character is a line break.
+    bool EndsWithLineBreak() const;
+    void Append(const std::string& text);
+};
+
+class ComboBox : public Control {
+public:
+    using Control::Control;
+    // CBS_DROPDOWN lets the user type; CBS_DROPDOWNLIST does not.
+    void Create(HWND parent, Bounds b, DWORD style = CBS_DROPDOWN);
+    void AddItem(const std::string& text);
+    int Count() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCOUNT, 0, 0)); }
+    int SelectedIndex() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
+    void Select(int index) { SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+    std::string ItemText(int index) const;
+    void OnCommand(int code) override;
+    std::function<void()> onChange;  // the user picked an item or typed
+};
+
+class StatusBar : public Control {
+public:
+    using Control::Control;
+    void Create(HWND parent, int height, const std::vector<int>& panelWidths);
+    void SetPanelText(int panel, const std::string& text);
+    std::string PanelText(int panel) const;
+    // Re-lays the bar after its parent changed size.
+    void Resize() { SendMessageW(Handle(), WM_SIZE, 0, 0); }
+
+private:
+    std::vector<int> widths_;
+};
+
+// A report-style list view.
+class ListView : public Control {
+public:
+    using Control::Control;
+    void Create(HWND parent, Bounds b, DWORD style = LVS_REPORT | LVS_SHOWSELALWAYS,
+                DWORD extended = LVS_EX_FULLROWSELECT);
+    void AddColumn(const std::string& caption, int width);
+    int ColumnCount() const;
+    // Appends a row; returns its index.
+    int AddRow(const std::string& caption, const std::vector<std::string>& subItems = {},
+               bool checked = false);
+    int InsertRow(int index, const std::string& caption,
+                  const std::vector<std::string>& subItems = {}, bool checked = false);
+    void DeleteRow(int row) { ListView_DeleteItem(Handle(), row); }
+    void Clear() { ListView_DeleteAllItems(Handle()); }
+    int Count() const { return ListView_GetItemCount(Handle()); }
+    std::string CellText(int row, int column) const;
+    void SetCellText(int row, int column, const std::string& text);
+    bool IsChecked(int row) const { return ListView_GetCheckState(Handle(), row) != FALSE; }
+    void SetChecked(int row, bool checked) { ListView_SetCheckState(Handle(), row, checked); }
+    int SelectedIndex() const { return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); }
+    void Select(int row);
+    void SetRowImage(int row, int image);
+    void SetImageList(HIMAGELIST list, int which = LVSIL_SMALL) {
+        ListView_SetImageList(Handle(), list, which);
+    }
+    // Turns repainting off while many rows change; the list repaints when redraw comes back on.
+    void SetRedraw(bool on);
+
+    LRESULT OnNotify(const NMHDR& header) override;
+    std::function<void()> onClick;       // any mouse click, after the check box toggled
+    std::function<void()> onDblClick;
+    std::function<void(POINT)> onContextMenu;  // right click, screen coordinates
+    std::function<void(int row)> onCheckChanged;
+};
+
+// RAII: list redraw off for a scope.
+class ListViewBatch {
+public:
+    explicit ListViewBatch(ListView& list) : list_(list) { list_.SetRedraw(false); }
+    ~ListViewBatch() { list_.SetRedraw(true); }
+    ListViewBatch(const ListViewBatch&) = delete;
+    ListViewBatch& operator=(const ListViewBatch&) = delete;
+
+private:
+    ListView& list_;
+};
+
+class TreeView : public Control {
+public:
+    using Control::Control;
+    void Create(HWND parent, Bounds b,
+                DWORD style = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS);
+    HTREEITEM AddItem(HTREEITEM parent, const std::string& text, int image = -1);
+    void Clear() { TreeView_DeleteAllItems(Handle()); }
+    int Count() const { return static_cast<int>(TreeView_GetCount(Handle())); }
+    std::string ItemText(HTREEITEM item) const;
+    void Expand(HTREEITEM item) { TreeView_Expand(Handle(), item, TVE_EXPAND); }
+    void SetImageList(HIMAGELIST list) { TreeView_SetImageList(Handle(), list, TVSIL_NORMAL); }
+};
+
+// A tab strip whose tabs show and hide one child window each.
+class TabControl : public Control {
+public:
+    using Control::Control;
+    void Create(HWND parent, Bounds b, DWORD style = TCS_MULTILINE | TCS_HOTTRACK);
+    // Adds a tab whose page is `page`; the page is laid over the tab's display area.
+    void AddTab(const std::string& caption, HWND page);
+    int Count() const { return TabCtrl_GetItemCount(Handle()); }
+    std::string TabCaption(int index) const;
+    int ActiveIndex() const { return TabCtrl_GetCurSel(Handle()); }
+    void Activate(int index);
+    // The rectangle, in the parent's coordinates, that a tab's page covers.
+    RECT PageArea() const;
+    void LayoutPages();
+    LRESULT OnNotify(const NMHDR& header) override;
+
+private:
+    std::vector<HWND> pages_;
+};
+
+}  // namespace ui

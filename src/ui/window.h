@@ -1,0 +1,100 @@
+#pragma once
+// Window: a window of our own class (main window, pages, panels) that owns its HWND and reflects
+// WM_COMMAND / WM_NOTIFY back to the Control that sent them. Control: a child window of a
+// standard class, with its handlers as std::function members.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/component.h"
+
+namespace ui {
+
+class Control;
+
+enum Anchor : unsigned { kAnchorLeft = 1, kAnchorTop = 2, kAnchorRight = 4, kAnchorBottom = 8 };
+
+// The skin engine leaves alone a window whose Tag is this.
+constexpr int kUnskinnedTag = 9999;
+void SetTag(HWND hwnd, int tag);
+int TagOf(HWND hwnd);
+
+// The font every control of the program uses.
+HFONT UiFont();
+
+class Window : public Component {
+public:
+    explicit Window(std::string name) : Component(std::move(name)) {}
+    ~Window() override;
+
+    HWND Handle() const override { return hwnd_; }
+    void Show(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+    bool IsVisible() const { return IsWindowVisible(hwnd_) != FALSE; }
+    RECT ClientRect() const;
+
+    // Keeps the child's distances to the given edges of this window's client area.
+    void AnchorChild(HWND child, unsigned anchors);
+
+protected:
+    // Creates the window of the program's common window class.
+    void CreateWindowOf(const std::wstring& title, DWORD style, DWORD exStyle, int x, int y, int w,
+                        int h, HWND parent);
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) {
+        return DefWindowProcW(hwnd_, msg, wp, lp);
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void LayoutAnchored();
+
+    struct AnchoredChild {
+        HWND hwnd;
+        unsigned anchors;
+        RECT margins;  // left, top, right, bottom distances at the time of anchoring
+        SIZE size;
+    };
+    HWND hwnd_ = nullptr;
+    std::vector<AnchoredChild> anchored_;
+};
+
+// Reflection helpers for window procedures that are not a ui::Window (dialogs).
+bool ReflectCommand(WPARAM wp, LPARAM lp);
+bool ReflectNotify(LPARAM lp, LRESULT& result);
+
+class Control : public Component {
+public:
+    explicit Control(std::string name) : Component(std::move(name)) {}
+    ~Control() override;
+
+    HWND Handle() const override { return hwnd_; }
+    void SetText(const std::string& text);
+    std::string Text() const;
+    void SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+    bool IsEnabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+    void Show(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+    bool IsVisible() const { return IsWindowVisible(hwnd_) != FALSE; }
+    void SetTag(int tag) { ui::SetTag(hwnd_, tag); }
+    int Tag() const { return TagOf(hwnd_); }
+    void Move(int x, int y, int w, int h) { MoveWindow(hwnd_, x, y, w, h, TRUE); }
+    int Id() const { return GetDlgCtrlID(hwnd_); }
+
+    // Called by the parent for WM_COMMAND and WM_NOTIFY of this control.
+    virtual void OnCommand(int /*code*/) {}
+    virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
+
+    static Control* FromHandle(HWND hwnd);
+
+protected:
+    void CreateControl(HWND parent, const wchar_t* className, const std::string& text, DWORD style,
+                       DWORD exStyle, int x, int y, int w, int h);
+    // Runs a handler of this control through the dispatcher.
+    void Fire(const std::function<void()>& handler) const;
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace ui

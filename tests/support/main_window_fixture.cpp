@@ -1,0 +1,40 @@
+#include "support/main_window_fixture.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "ui/message_pump.h"
+
+namespace testing_support {
+
+void InitHeadlessUi() {
+    static const bool done = [] {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&icc);
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        return true;
+    }();
+    (void)done;
+}
+
+MainWindowTest::MainWindowTest() {
+    InitHeadlessUi();
+    context.programPath = folder.File("Veltrin.exe");
+    context.prompts = &prompts;
+    context.shell = &shell;
+    context.clock = &clock;
+}
+
+MainWindowTest::~MainWindowTest() { frame_.reset(); }
+
+app::TFrmMain& MainWindowTest::MakeWindow() {
+    frame_ = std::make_unique<app::TFrmMain>(context);
+    return *frame_;
+}
+
+void MainWindowTest::CloseWindow() {
+    SendMessageW(frame_->Handle(), WM_CLOSE, 0, 0);
+    ui::PumpMessages();
+}
+
+}  // namespace testing_support

@@ -1,0 +1,41 @@
+#pragma once
+// A headless main window over a temporary program folder, with every prompt, shell start and
+// clock reading answered by fakes.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/frm_main.h"
+#include "support/fakes.h"
+#include "support/registry_redirect.h"
+#include "support/temp_folder.h"
+
+namespace testing_support {
+
+// Common controls, COM and the window classes, once per test process.
+void InitHeadlessUi();
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest();
+    ~MainWindowTest() override;
+
+    // Creates the window (runs FormCreate); FirstShow() is up to the test.
+    app::TFrmMain& MakeWindow();
+    app::TFrmMain& Frame() { return *frame_; }
+    // Closes the window as the user would and waits until it is gone.
+    void CloseWindow();
+    std::string ErrorLogText() const { return folder.Read("Error.log"); }
+
+    TempFolder folder;
+    RegistryRedirect registry;
+    FakePrompts prompts;
+    FakeShell shell;
+    FakeClock clock;
+    app::AppContext context;
+
+private:
+    std::unique_ptr<app::TFrmMain> frame_;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,59 @@
+// Starts the real main window with the real services and shows one page by its name, for
+// screenshots: showcase.exe [PAGE] [SCENARIO]. A scenario fills the page with something to
+// look at; pages register theirs in Scenarios() below.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "app/frm_main.h"
+#include "platform/handles.h"
+#include "platform/text.h"
+#include "ui/message_pump.h"
+#include "ui/win32_prompts.h"
+
+namespace {
+
+using Scenario = std::function<void(app::TFrmMain&)>;
+
+std::map<std::string, Scenario> Scenarios() {
+    return {
+        {"report",
+         [](app::TFrmMain& f) {
+             f.report().AddReportLine("C:\\Temp\\setup.tmp deleted!");
+             f.report().AddReportLine("All Junk files deleted! ");
+             f.report().AddReportLine(std::string(58, '=') + "\r\n");
+         }},
+    };
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    platform::ComScope com;
+    ui::Win32Prompts prompts;
+    platform::Win32ShellLauncher shell;
+    platform::SystemClock clock;
+    app::AppContext context;
+    context.programPath = platform::ModulePath();
+    context.prompts = &prompts;
+    context.shell = &shell;
+    context.clock = &clock;
+
+    app::TFrmMain main(context, true);
+    prompts.SetOwner(main.Handle());
+    main.FirstShow();
+    const std::string page = argc > 1 ? platform::Narrow(argv[1]) : "TSSummary";
+    for (ui::Page* p : main.PCMain.Pages())
+        if (p->Name() == page) main.ShowPage(*p);
+    if (argc > 2) {
+        const auto scenarios = Scenarios();
+        if (auto it = scenarios.find(platform::Narrow(argv[2])); it != scenarios.end())
+            it->second(main);
+    }
+    return ui::RunMessageLoop();
+}
