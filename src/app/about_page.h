@@ -9,8 +9,9 @@ inline constexpr char kHomePage[] = "https://www.example.com/veltrin/";
 inline constexpr char kContactPage[] = "https://www.example.com/veltrin/contact";
 
 class AboutPage : public ui::Page {
-public:
-    explicit AboutPage(platform::ShellLauncher& shell) : Page("TSAbout", "About Korvane"), shell_(shell) {}
+  public:
+    explicit AboutPage(platform::ShellLauncher& shell)
+        : Page("TSAbout", "About Korvane"), shell_(shell) {}
     void Create(HWND host);
 
     ui::GroupBox GroupBox{"GBAbout"};
@@ -19,7 +20,7 @@ public:
     ui::LinkLabel LblHomePage{"LblHomePage"};
     ui::LinkLabel LblContact{"LblContact"};
 
-private:
+  private:
     platform::ShellLauncher& shell_;
     platform::UniqueIcon icon_;
 };

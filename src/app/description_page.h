@@ -6,7 +6,7 @@
 namespace app {
 
 class DescriptionPage : public ui::Page {
-public:
+  public:
     DescriptionPage(std::string name, std::string designCaption, std::string labelName,
                     std::string description, ui::NavIcon icon)
         : Page(std::move(name), std::move(designCaption)),
@@ -22,7 +22,7 @@ public:
     ui::Label label;
     ui::Picture picture{"Image"};
 
-private:
+  private:
     std::string description_;
     ui::NavIcon icon_;
 };

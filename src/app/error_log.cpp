@@ -19,7 +19,9 @@ std::string ErrorLogRecord(const std::string& dateTime, const std::string* compo
     return line + message + "\r\n  \r\n";
 }
 
-std::string ErrorLog::Path() const { return platform::JoinPath(folder_, "Error.log"); }
+std::string ErrorLog::Path() const {
+    return platform::JoinPath(folder_, "Error.log");
+}
 
 std::string ErrorLog::FallbackPath() {
     return platform::JoinPath(platform::TempFolder(), "Veltrin Error.log");

@@ -20,7 +20,7 @@ std::string ErrorLogRecord(const std::string& dateTime, const std::string* compo
                            const std::string& message);
 
 class ErrorLog {
-public:
+  public:
     ErrorLog(std::string programFolder, const platform::Clock& clock)
         : folder_(std::move(programFolder)), clock_(clock) {}
 
@@ -32,7 +32,7 @@ public:
     std::string Path() const;
     static std::string FallbackPath();
 
-private:
+  private:
     std::string folder_;
     const platform::Clock& clock_;
 };

@@ -69,10 +69,9 @@ TFrmMain::TFrmMain(const AppContext& context, bool endsApplication)
       endsApplication_(endsApplication),
       pageContext_{context, SBMain, TSReport.report, settings, OpenDialog, SaveDialog} {
     OpenDialog.allowMultiSelect = true;
-    ui::SetExceptionHandler(
-        [this](const ui::Component* sender, const std::string& message) {
-            AEException(sender, message);
-        });
+    ui::SetExceptionHandler([this](const ui::Component* sender, const std::string& message) {
+        AEException(sender, message);
+    });
 
     // Centred on the work area when first shown.
     RECT work{};
@@ -106,14 +105,13 @@ TFrmMain::TFrmMain(const AppContext& context, bool endsApplication)
     TSMemoryMedic.Create(PCMain.Handle());
     TSAbout.Create(PCMain.Handle());
     TSBootList.Create(PCMain.Handle());
-    for (ui::Page* p : {static_cast<ui::Page*>(&TSSummary), static_cast<ui::Page*>(&TSDiskMedic),
-                        static_cast<ui::Page*>(&TSInternetPrivacy),
-                        static_cast<ui::Page*>(&TSCookieManager),
-                        static_cast<ui::Page*>(&TSFileShredder),
-                        static_cast<ui::Page*>(&TSProcessList), static_cast<ui::Page*>(&TSReport),
-                        static_cast<ui::Page*>(&TSOneKeyCleaning),
-                        static_cast<ui::Page*>(&TSMemoryMedic), static_cast<ui::Page*>(&TSAbout),
-                        static_cast<ui::Page*>(&TSBootList)})
+    for (ui::Page* p :
+         {static_cast<ui::Page*>(&TSSummary), static_cast<ui::Page*>(&TSDiskMedic),
+          static_cast<ui::Page*>(&TSInternetPrivacy), static_cast<ui::Page*>(&TSCookieManager),
+          static_cast<ui::Page*>(&TSFileShredder), static_cast<ui::Page*>(&TSProcessList),
+          static_cast<ui::Page*>(&TSReport), static_cast<ui::Page*>(&TSOneKeyCleaning),
+          static_cast<ui::Page*>(&TSMemoryMedic), static_cast<ui::Page*>(&TSAbout),
+          static_cast<ui::Page*>(&TSBootList)})
         PCMain.AddPage(*p);
 
     ui::SetMessageFilter([this](MSG& msg) {
@@ -220,7 +218,9 @@ void TFrmMain::BtnStartOneKeyCleanClick() {
     // One-key cleaning runs the tools' own handlers; it has none to run until they exist.
 }
 
-void TFrmMain::mxOBPHeaders0Buttons1Click() { OpenUserManual(); }
+void TFrmMain::mxOBPHeaders0Buttons1Click() {
+    OpenUserManual();
+}
 
 void TFrmMain::mxOBPHeaders0Buttons2Click() {
     const std::string update = context_.ProgramFile(kUpdateProgram);

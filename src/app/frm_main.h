@@ -38,7 +38,7 @@ inline constexpr char kNoUpdateMessage[] =
     "https://www.example.com/veltrin/";
 
 class TFrmMain : public ui::Window {
-public:
+  public:
     // Creates the window (hidden) and runs FormCreate.
     explicit TFrmMain(const AppContext& context, bool endsApplication = false);
     ~TFrmMain() override;
@@ -96,10 +96,10 @@ public:
     AboutPage TSAbout;
     DescriptionPage TSBootList;
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
-private:
+  private:
     void BuildNavigationBar();
     void OpenUserManual();
     void Layout();

@@ -14,8 +14,8 @@ std::string ReportAppendText(bool textEndsWithLineBreak, const std::string& time
 }
 
 void Report::AddReportLine(const std::string& message) {
-    memo_.Append(ReportAppendText(memo_.EndsWithLineBreak(),
-                                  platform::LongTimeText(clock_.Now()), message));
+    memo_.Append(
+        ReportAppendText(memo_.EndsWithLineBreak(), platform::LongTimeText(clock_.Now()), message));
 }
 
 void Report::SaveTo(const std::string& path) const {

@@ -13,7 +13,7 @@ std::string ReportAppendText(bool textEndsWithLineBreak, const std::string& time
                              const std::string& message);
 
 class Report {
-public:
+  public:
     Report(ui::Memo& memo, const platform::Clock& clock) : memo_(memo), clock_(clock) {}
 
     void AddReportLine(const std::string& message);
@@ -22,7 +22,7 @@ public:
     // Writes the whole text, replacing the file; throws when the file cannot be written.
     void SaveTo(const std::string& path) const;
 
-private:
+  private:
     ui::Memo& memo_;
     const platform::Clock& clock_;
 };

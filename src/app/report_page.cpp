@@ -10,8 +10,8 @@ void ReportPage::Create(HWND host) {
         "can send this report file to use. We will help you to find the answer.");
     const RECT r = ClientRect();
     MMReport.Create(Handle(), {8, top, r.right - 16, r.bottom - top - 44});
-    AnchorChild(MMReport.Handle(), ui::kAnchorLeft | ui::kAnchorTop | ui::kAnchorRight |
-                                       ui::kAnchorBottom);
+    AnchorChild(MMReport.Handle(),
+                ui::kAnchorLeft | ui::kAnchorTop | ui::kAnchorRight | ui::kAnchorBottom);
     BtnTsReportSave.Create(Handle(), "Save", {r.right - 176, r.bottom - 34, 80, 25});
     BtnTsReportClear.Create(Handle(), "Clear", {r.right - 88, r.bottom - 34, 80, 25});
     AnchorChild(BtnTsReportSave.Handle(), ui::kAnchorRight | ui::kAnchorBottom);
@@ -27,6 +27,8 @@ void ReportPage::BtnTsReportSaveClick() {
     report.SaveTo(saveDialog_.fileName);
 }
 
-void ReportPage::BtnTsReportClearClick() { report.Clear(); }
+void ReportPage::BtnTsReportClearClick() {
+    report.Clear();
+}
 
 }  // namespace app

@@ -9,7 +9,7 @@
 namespace app {
 
 class ReportPage : public ui::Page {
-public:
+  public:
     ReportPage(platform::Prompts& prompts, platform::FileDialogState& saveDialog,
                const platform::Clock& clock)
         : Page("TSReport", "TSReport"),
@@ -29,7 +29,7 @@ public:
     ui::Button BtnTsReportClear{"BtnTsReportClear"};
     Report report;
 
-private:
+  private:
     platform::Prompts& prompts_;
     platform::FileDialogState& saveDialog_;
 };

@@ -41,9 +41,17 @@ void SettingsFile::Save(const char* section, std::vector<Entry<C>> entries) cons
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
 }
 
-void SettingsFile::LoadCheckBoxes() const { Load("CheckBox", "0", checkBoxes_); }
-void SettingsFile::LoadRadioButtons() const { Load("RadioButton", "1", radios_); }
-void SettingsFile::SaveCheckBoxes() const { Save("CheckBox", checkBoxes_); }
-void SettingsFile::SaveRadioButtons() const { Save("RadioButton", radios_); }
+void SettingsFile::LoadCheckBoxes() const {
+    Load("CheckBox", "0", checkBoxes_);
+}
+void SettingsFile::LoadRadioButtons() const {
+    Load("RadioButton", "1", radios_);
+}
+void SettingsFile::SaveCheckBoxes() const {
+    Save("CheckBox", checkBoxes_);
+}
+void SettingsFile::SaveRadioButtons() const {
+    Save("RadioButton", radios_);
+}
 
 }  // namespace app

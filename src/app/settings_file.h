@@ -11,12 +11,14 @@
 namespace app {
 
 class SettingsFile {
-public:
+  public:
     explicit SettingsFile(std::string iniPath) : path_(std::move(iniPath)) {}
     const std::string& Path() const { return path_; }
 
     void RegisterCheckBox(int key, ui::CheckBox& box) { checkBoxes_.push_back({key, &box}); }
-    void RegisterRadioButton(int key, ui::RadioButton& button) { radios_.push_back({key, &button}); }
+    void RegisterRadioButton(int key, ui::RadioButton& button) {
+        radios_.push_back({key, &button});
+    }
 
     // Load in ascending key order; a value that is not a boolean throws
     // "'<text>' is not a valid boolean value" and leaves that control and the later ones as
@@ -29,7 +31,7 @@ public:
     void SaveCheckBoxes() const;
     void SaveRadioButtons() const;
 
-private:
+  private:
     template <class C>
     struct Entry {
         int key;

@@ -17,17 +17,24 @@ std::string FormatWithSeparator(const char* pattern, double value, std::string_v
 
 std::optional<double> ParseNumber(std::string_view text, std::string_view separator) {
     size_t i = 0;
-    const auto blank = [&](size_t k) { return k < text.size() && (text[k] == ' ' || text[k] == '\t'); };
-    const auto digit = [&](size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '9'; };
-    while (blank(i)) ++i;
+    const auto blank = [&](size_t k) {
+        return k < text.size() && (text[k] == ' ' || text[k] == '\t');
+    };
+    const auto digit = [&](size_t k) {
+        return k < text.size() && text[k] >= '0' && text[k] <= '9';
+    };
+    while (blank(i))
+        ++i;
     std::string canon;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) canon += text[i++];
     size_t digits = 0;
-    while (digit(i)) canon += text[i++], ++digits;
+    while (digit(i))
+        canon += text[i++], ++digits;
     if (!separator.empty() && text.substr(i, separator.size()) == separator) {
         i += separator.size();
         canon += '.';
-        while (digit(i)) canon += text[i++], ++digits;
+        while (digit(i))
+            canon += text[i++], ++digits;
     }
     if (digits == 0) return std::nullopt;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
@@ -35,9 +42,11 @@ std::optional<double> ParseNumber(std::string_view text, std::string_view separa
         ++i;
         if (i < text.size() && (text[i] == '+' || text[i] == '-')) canon += text[i++];
         if (!digit(i)) return std::nullopt;
-        while (digit(i)) canon += text[i++];
+        while (digit(i))
+            canon += text[i++];
     }
-    while (blank(i)) ++i;
+    while (blank(i))
+        ++i;
     if (i != text.size()) return std::nullopt;
     return std::strtod(canon.c_str(), nullptr);
 }

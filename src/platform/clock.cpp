@@ -11,6 +11,8 @@ LocalTime SystemClock::Now() const {
                      st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
 }
 
-void SystemClock::Sleep(uint32_t milliseconds) const { ::Sleep(milliseconds); }
+void SystemClock::Sleep(uint32_t milliseconds) const {
+    ::Sleep(milliseconds);
+}
 
 }  // namespace platform

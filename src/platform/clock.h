@@ -11,14 +11,14 @@ struct LocalTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual LocalTime Now() const = 0;
     virtual void Sleep(uint32_t milliseconds) const = 0;
 };
 
 class SystemClock final : public Clock {
-public:
+  public:
     LocalTime Now() const override;
     void Sleep(uint32_t milliseconds) const override;
 };

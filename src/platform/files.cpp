@@ -10,9 +10,9 @@
 namespace platform {
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    UniqueHandle file = AdoptFile(CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file =
+        AdoptFile(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
@@ -46,9 +46,9 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes) {
 }
 
 bool AppendToFile(const std::string& path, std::string_view bytes) {
-    UniqueHandle file = AdoptFile(CreateFileW(Widen(path).c_str(), FILE_APPEND_DATA,
-                                              FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file =
+        AdoptFile(CreateFileW(Widen(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file && WriteAll(file.get(), bytes) && CloseHandle(file.release());
 }
 
@@ -66,7 +66,8 @@ std::string JoinPath(const std::string& folder, std::string_view name) {
     if (folder.empty()) return std::string(name);
     std::string out = folder;
     if (out.back() != '\\' && out.back() != '/') out += '\\';
-    while (!name.empty() && (name.front() == '\\' || name.front() == '/')) name.remove_prefix(1);
+    while (!name.empty() && (name.front() == '\\' || name.front() == '/'))
+        name.remove_prefix(1);
     return out.append(name);
 }
 
@@ -101,9 +102,9 @@ std::string TempFolder() {
 std::string LastErrorText() {
     const DWORD code = GetLastError();
     wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::string out = text ? Narrow(text) : "error " + std::to_string(code);
     if (text) LocalFree(text);
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' '))

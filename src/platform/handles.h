@@ -54,7 +54,7 @@ inline UniqueHandle AdoptFile(HANDLE h) {
 
 // Initialises COM for the calling thread for as long as it lives.
 class ComScope {
-public:
+  public:
     ComScope() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
     ~ComScope() {
         if (ok_) CoUninitialize();
@@ -62,7 +62,7 @@ public:
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
 
-private:
+  private:
     bool ok_;
 };
 

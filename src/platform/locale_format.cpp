@@ -35,8 +35,8 @@ std::string LongTimeText(const LocalTime& t) {
 std::string ShortDateText(const LocalTime& t) {
     const SYSTEMTIME st = ToSystemTime(t);
     wchar_t buf[128];
-    const int n = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buf, 128,
-                                  nullptr);
+    const int n =
+        GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buf, 128, nullptr);
     return n > 0 ? Narrow(std::wstring_view(buf, static_cast<size_t>(n - 1))) : std::string();
 }
 

@@ -30,7 +30,7 @@ enum MessageBoxStyle : unsigned {
 enum MessageBoxAnswer : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
 
 class Prompts {
-public:
+  public:
     virtual ~Prompts() = default;
     virtual int Message(const std::string& text, const std::string& caption, unsigned style) = 0;
     // nullopt when the user cancels.

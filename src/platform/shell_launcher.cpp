@@ -10,7 +10,8 @@ namespace platform {
 bool Win32ShellLauncher::Execute(const std::string& verb, const std::string& file,
                                  const std::string& parameters, const std::string& directory,
                                  int show) {
-    const std::wstring v = Widen(verb), f = Widen(file), p = Widen(parameters), d = Widen(directory);
+    const std::wstring v = Widen(verb), f = Widen(file), p = Widen(parameters),
+                       d = Widen(directory);
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(nullptr, v.empty() ? nullptr : v.c_str(), f.c_str(),
                       p.empty() ? nullptr : p.c_str(), d.empty() ? nullptr : d.c_str(), show));

@@ -5,16 +5,15 @@
 namespace platform {
 
 class ShellLauncher {
-public:
+  public:
     virtual ~ShellLauncher() = default;
     // ShellExecute with a verb ("open", "explore", ...); true when the shell accepted it.
     virtual bool Execute(const std::string& verb, const std::string& file,
-                         const std::string& parameters, const std::string& directory,
-                         int show) = 0;
+                         const std::string& parameters, const std::string& directory, int show) = 0;
 };
 
 class Win32ShellLauncher final : public ShellLauncher {
-public:
+  public:
     bool Execute(const std::string& verb, const std::string& file, const std::string& parameters,
                  const std::string& directory, int show) override;
 };

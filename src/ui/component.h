@@ -7,7 +7,7 @@
 namespace ui {
 
 class Component {
-public:
+  public:
     explicit Component(std::string name) : name_(std::move(name)) {}
     virtual ~Component() = default;
     Component(const Component&) = delete;
@@ -18,7 +18,7 @@ public:
     virtual HWND Handle() const { return nullptr; }
     bool IsControl() const { return Handle() != nullptr; }
 
-private:
+  private:
     std::string name_;
 };
 

@@ -120,7 +120,8 @@ void StatusBar::Create(HWND parent, int height, const std::vector<int>& panelWid
     // Panel edges are cumulative; -1 takes the rest of the width.
     std::vector<int> edges;
     int x = 0;
-    for (int w : panelWidths) edges.push_back(w < 0 ? -1 : (x += w));
+    for (int w : panelWidths)
+        edges.push_back(w < 0 ? -1 : (x += w));
     widths_ = panelWidths;
     SendMessageW(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     Resize();
@@ -334,7 +335,8 @@ RECT TabControl::PageArea() const {
 
 void TabControl::LayoutPages() {
     const RECT r = PageArea();
-    for (HWND page : pages_) MoveWindow(page, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    for (HWND page : pages_)
+        MoveWindow(page, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
 
 LRESULT TabControl::OnNotify(const NMHDR& header) {

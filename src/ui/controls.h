@@ -17,7 +17,7 @@ struct Bounds {
 };
 
 class Button : public Control {
-public:
+  public:
     using Control::Control;
     void Create(HWND parent, const std::string& caption, Bounds b, DWORD style = BS_PUSHBUTTON);
     // Presses the button as a user would: BN_CLICKED reaches the handler.
@@ -28,7 +28,7 @@ public:
 };
 
 class CheckBox : public Button {
-public:
+  public:
     using Button::Button;
     void Create(HWND parent, const std::string& caption, Bounds b, bool checked = false);
     bool IsChecked() const { return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -37,7 +37,7 @@ public:
 
 // Radio buttons group with the radio buttons of the same parent window.
 class RadioButton : public CheckBox {
-public:
+  public:
     using CheckBox::CheckBox;
     void Create(HWND parent, const std::string& caption, Bounds b, bool checked = false);
     // Selecting clears the other radio buttons of the same parent.
@@ -45,13 +45,13 @@ public:
 };
 
 class GroupBox : public Control {
-public:
+  public:
     using Control::Control;
     void Create(HWND parent, const std::string& caption, Bounds b);
 };
 
 class Label : public Control {
-public:
+  public:
     using Control::Control;
     // Word-wrapped static text.
     void Create(HWND parent, const std::string& caption, Bounds b, DWORD style = SS_LEFT);
@@ -59,7 +59,7 @@ public:
 
 // A label that opens an address when clicked.
 class LinkLabel : public Label {
-public:
+  public:
     using Label::Label;
     void Create(HWND parent, const std::string& caption, Bounds b);
     void OnCommand(int code) override;
@@ -68,13 +68,13 @@ public:
 
 // A picture: an icon drawn by a static control.
 class Picture : public Control {
-public:
+  public:
     using Control::Control;
     void Create(HWND parent, HICON icon, Bounds b);
 };
 
 class Edit : public Control {
-public:
+  public:
     using Control::Control;
     void Create(HWND parent, const std::string& text, Bounds b, DWORD style = ES_AUTOHSCROLL);
     void OnCommand(int code) override;
@@ -83,7 +83,7 @@ public:
 
 // Multi-line, word-wrapped text. Appending does not rebuild the whole text.
 class Memo : public Edit {
-public:
+  public:
     using Edit::Edit;
     void Create(HWND parent, Bounds b);
     size_t Length() const { return static_cast<size_t>(GetWindowTextLengthW(Handle())); }
@@ -93,13 +93,15 @@ public:
 };
 
 class ComboBox : public Control {
-public:
+  public:
     using Control::Control;
     // CBS_DROPDOWN lets the user type; CBS_DROPDOWNLIST does not.
     void Create(HWND parent, Bounds b, DWORD style = CBS_DROPDOWN);
     void AddItem(const std::string& text);
     int Count() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCOUNT, 0, 0)); }
-    int SelectedIndex() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
+    int SelectedIndex() const {
+        return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0));
+    }
     void Select(int index) { SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
     std::string ItemText(int index) const;
     void OnCommand(int code) override;
@@ -107,7 +109,7 @@ public:
 };
 
 class StatusBar : public Control {
-public:
+  public:
     using Control::Control;
     void Create(HWND parent, int height, const std::vector<int>& panelWidths);
     void SetPanelText(int panel, const std::string& text);
@@ -115,13 +117,13 @@ public:
     // Re-lays the bar after its parent changed size.
     void Resize() { SendMessageW(Handle(), WM_SIZE, 0, 0); }
 
-private:
+  private:
     std::vector<int> widths_;
 };
 
 // A report-style list view.
 class ListView : public Control {
-public:
+  public:
     using Control::Control;
     void Create(HWND parent, Bounds b, DWORD style = LVS_REPORT | LVS_SHOWSELALWAYS,
                 DWORD extended = LVS_EX_FULLROWSELECT);
@@ -149,7 +151,7 @@ public:
     void SetRedraw(bool on);
 
     LRESULT OnNotify(const NMHDR& header) override;
-    std::function<void()> onClick;       // any mouse click, after the check box toggled
+    std::function<void()> onClick;  // any mouse click, after the check box toggled
     std::function<void()> onDblClick;
     std::function<void(POINT)> onContextMenu;  // right click, screen coordinates
     std::function<void(int row)> onCheckChanged;
@@ -157,18 +159,18 @@ public:
 
 // RAII: list redraw off for a scope.
 class ListViewBatch {
-public:
+  public:
     explicit ListViewBatch(ListView& list) : list_(list) { list_.SetRedraw(false); }
     ~ListViewBatch() { list_.SetRedraw(true); }
     ListViewBatch(const ListViewBatch&) = delete;
     ListViewBatch& operator=(const ListViewBatch&) = delete;
 
-private:
+  private:
     ListView& list_;
 };
 
 class TreeView : public Control {
-public:
+  public:
     using Control::Control;
     void Create(HWND parent, Bounds b,
                 DWORD style = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS);
@@ -182,7 +184,7 @@ public:
 
 // A tab strip whose tabs show and hide one child window each.
 class TabControl : public Control {
-public:
+  public:
     using Control::Control;
     void Create(HWND parent, Bounds b, DWORD style = TCS_MULTILINE | TCS_HOTTRACK);
     // Adds a tab whose page is `page`; the page is laid over the tab's display area.
@@ -196,7 +198,7 @@ public:
     void LayoutPages();
     LRESULT OnNotify(const NMHDR& header) override;
 
-private:
+  private:
     std::vector<HWND> pages_;
 };
 

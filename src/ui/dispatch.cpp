@@ -21,7 +21,9 @@ void Report(const Component* sender, const std::string& message) {
 
 }  // namespace
 
-void SetExceptionHandler(ExceptionHandler handler) { Handler() = std::move(handler); }
+void SetExceptionHandler(ExceptionHandler handler) {
+    Handler() = std::move(handler);
+}
 
 bool Dispatch(const Component* sender, const std::function<void()>& handler) {
     try {

@@ -16,7 +16,9 @@ void Deliver(MSG& msg) {
 
 }  // namespace
 
-void SetMessageFilter(MessageFilter filter) { Filter() = std::move(filter); }
+void SetMessageFilter(MessageFilter filter) {
+    Filter() = std::move(filter);
+}
 
 void PumpMessages() {
     MSG msg;
@@ -31,7 +33,8 @@ void PumpMessages() {
 
 int RunMessageLoop() {
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) Deliver(msg);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        Deliver(msg);
     return static_cast<int>(msg.wParam);
 }
 

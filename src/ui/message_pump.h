@@ -21,7 +21,7 @@ int RunMessageLoop();
 // Pumps at most once per slice: a PeekMessage costs a server round trip under Wine, so a loop
 // over many items calls Tick() after every item and pays for the pump only every few ms.
 class TimeSlicedPump {
-public:
+  public:
     explicit TimeSlicedPump(uint32_t sliceMs = 15) : sliceMs_(sliceMs), next_(GetTickCount64()) {}
     // Returns true when it pumped.
     bool Tick() {
@@ -32,7 +32,7 @@ public:
         return true;
     }
 
-private:
+  private:
     uint32_t sliceMs_;
     uint64_t next_;
 };

@@ -39,7 +39,8 @@ Button& NavBar::AddButton(int header, const std::string& name, const std::string
 }
 
 void NavBar::SetHeaderOpen(int header, bool open) {
-    for (int i = 0; i < HeaderCount(); ++i) headers_[i].open = (i == header) ? open : false;
+    for (int i = 0; i < HeaderCount(); ++i)
+        headers_[i].open = (i == header) ? open : false;
     Layout();
 }
 
@@ -98,8 +99,9 @@ void NavBar::Draw(const DRAWITEMSTRUCT& d) {
         }
         for (const auto& item : h.items) {
             if (item.button->Handle() != d.hwndItem) continue;
-            HBRUSH back = CreateSolidBrush(pressed ? SkinColor(&SkinColors::buttonHot, COLOR_HIGHLIGHT)
-                                                   : SkinColor(&SkinColors::navBar, COLOR_BTNFACE));
+            HBRUSH back =
+                CreateSolidBrush(pressed ? SkinColor(&SkinColors::buttonHot, COLOR_HIGHLIGHT)
+                                         : SkinColor(&SkinColors::navBar, COLOR_BTNFACE));
             FillRect(dc, &r, back);
             DeleteObject(back);
             SetTextColor(dc, SkinColor(&SkinColors::buttonText, COLOR_BTNTEXT));

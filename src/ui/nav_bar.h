@@ -12,7 +12,7 @@
 namespace ui {
 
 class NavBar : public Window {
-public:
+  public:
     explicit NavBar(std::string name) : Window(std::move(name)) {}
     void Create(HWND parent, Bounds b);
 
@@ -31,10 +31,10 @@ public:
     // Opening a header closes the others; the bar shows one list of buttons at a time.
     void SetHeaderOpen(int header, bool open);
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
-private:
+  private:
     struct Item {
         std::unique_ptr<Button> button;
         bool large;

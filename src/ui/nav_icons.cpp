@@ -10,7 +10,7 @@ namespace {
 
 // Draws in a 32 x 32 design grid scaled to the box.
 class Canvas {
-public:
+  public:
     Canvas(HDC dc, const RECT& box) : dc_(dc) {
         const int w = box.right - box.left, h = box.bottom - box.top;
         size_ = w < h ? w : h;
@@ -41,14 +41,15 @@ public:
     }
     void Poly(std::initializer_list<POINT> points) {
         std::vector<POINT> p;
-        for (POINT q : points) p.push_back({X(q.x), Y(q.y)});
+        for (POINT q : points)
+            p.push_back({X(q.x), Y(q.y)});
         Polygon(dc_, p.data(), static_cast<int>(p.size()));
     }
     void Arc(int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
         ::Arc(dc_, X(l), Y(t), X(r), Y(b), X(x1), Y(y1), X(x2), Y(y2));
     }
 
-private:
+  private:
     HDC dc_;
     int size_, x0_, y0_;
     platform::UniqueBrush brush_;
@@ -57,19 +58,32 @@ private:
 
 COLORREF BadgeColor(NavIcon icon) {
     switch (icon) {
-        case NavIcon::Manual: return RGB(64, 110, 190);
-        case NavIcon::Summary: return RGB(40, 140, 200);
-        case NavIcon::OneKey: return RGB(230, 140, 20);
-        case NavIcon::Update: return RGB(40, 160, 90);
-        case NavIcon::DiskCleaner: return RGB(90, 100, 120);
-        case NavIcon::Memory: return RGB(30, 130, 110);
-        case NavIcon::Processes: return RGB(120, 80, 170);
-        case NavIcon::Startup: return RGB(200, 70, 60);
-        case NavIcon::Privacy: return RGB(50, 90, 160);
-        case NavIcon::Cookies: return RGB(170, 110, 50);
-        case NavIcon::Shredder: return RGB(150, 60, 60);
-        case NavIcon::Report: return RGB(80, 120, 80);
-        case NavIcon::About: return RGB(100, 100, 160);
+        case NavIcon::Manual:
+            return RGB(64, 110, 190);
+        case NavIcon::Summary:
+            return RGB(40, 140, 200);
+        case NavIcon::OneKey:
+            return RGB(230, 140, 20);
+        case NavIcon::Update:
+            return RGB(40, 160, 90);
+        case NavIcon::DiskCleaner:
+            return RGB(90, 100, 120);
+        case NavIcon::Memory:
+            return RGB(30, 130, 110);
+        case NavIcon::Processes:
+            return RGB(120, 80, 170);
+        case NavIcon::Startup:
+            return RGB(200, 70, 60);
+        case NavIcon::Privacy:
+            return RGB(50, 90, 160);
+        case NavIcon::Cookies:
+            return RGB(170, 110, 50);
+        case NavIcon::Shredder:
+            return RGB(150, 60, 60);
+        case NavIcon::Report:
+            return RGB(80, 120, 80);
+        case NavIcon::About:
+            return RGB(100, 100, 160);
     }
     return RGB(100, 100, 100);
 }
@@ -113,7 +127,8 @@ void DrawNavIcon(HDC dc, const RECT& box, NavIcon icon) {
             break;
         case NavIcon::Memory:  // a memory module
             c.Box(4, 10, 28, 20);
-            for (int x = 6; x < 28; x += 4) c.Box(x, 21, x + 2, 25);
+            for (int x = 6; x < 28; x += 4)
+                c.Box(x, 21, x + 2, 25);
             c.Fill(badge);
             c.Box(7, 13, 12, 17);
             c.Box(14, 13, 19, 17);
@@ -143,12 +158,14 @@ void DrawNavIcon(HDC dc, const RECT& box, NavIcon icon) {
         case NavIcon::Shredder:  // a sheet cut into strips
             c.Box(7, 5, 25, 14);
             c.Box(6, 14, 26, 17);
-            for (int x = 8; x < 25; x += 4) c.Box(x, 18, x + 2, 28);
+            for (int x = 8; x < 25; x += 4)
+                c.Box(x, 18, x + 2, 28);
             break;
         case NavIcon::Report:  // a page with lines
             c.Box(8, 4, 24, 28);
             c.Fill(badge);
-            for (int y = 9; y < 26; y += 4) c.Box(11, y, 21, y + 2);
+            for (int y = 9; y < 26; y += 4)
+                c.Box(11, y, 21, y + 2);
             break;
     }
     RestoreDC(dc, saved);

@@ -5,8 +5,19 @@
 namespace ui {
 
 enum class NavIcon {
-    Manual, Summary, OneKey, Update, DiskCleaner, Memory, Processes, Startup, Privacy, Cookies,
-    Shredder, Report, About
+    Manual,
+    Summary,
+    OneKey,
+    Update,
+    DiskCleaner,
+    Memory,
+    Processes,
+    Startup,
+    Privacy,
+    Cookies,
+    Shredder,
+    Report,
+    About
 };
 
 // Draws the picture centred in `box` (32 x 32 for large buttons, 16 x 16 for small ones).

@@ -52,7 +52,8 @@ void PageHost::GoLive() {
 LRESULT PageHost::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_SIZE) {
         const RECT r = ClientRect();
-        for (Page* p : pages_) MoveWindow(p->Handle(), 0, 0, r.right, r.bottom, TRUE);
+        for (Page* p : pages_)
+            MoveWindow(p->Handle(), 0, 0, r.right, r.bottom, TRUE);
     }
     return Window::HandleMessage(msg, wp, lp);
 }

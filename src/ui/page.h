@@ -10,7 +10,7 @@
 namespace ui {
 
 class Page : public Window {
-public:
+  public:
     Page(std::string name, std::string designCaption)
         : Window(std::move(name)), designCaption_(std::move(designCaption)) {}
 
@@ -22,18 +22,18 @@ public:
     virtual void OnShow() {}
     virtual void OnHide() {}
 
-protected:
+  protected:
     // The picture at the top left and the description label beside it; returns the y below them.
     int AddHeading(Label& label, Picture& picture, NavIcon icon, const std::string& text);
 
-private:
+  private:
     std::string designCaption_;
     platform::UniqueIcon headingIcon_;
 };
 
 // Shows exactly one page; never draws a tab strip.
 class PageHost : public Window {
-public:
+  public:
     explicit PageHost(std::string name) : Window(std::move(name)) {}
     void Create(HWND parent, Bounds b);
     // Takes a created page; it stays hidden until shown.
@@ -47,10 +47,10 @@ public:
     // Until the host goes live (its window is first displayed) showing a page only records it.
     void GoLive();
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
-private:
+  private:
     std::vector<Page*> pages_;
     Page* active_ = nullptr;
     bool live_ = false;

@@ -10,7 +10,9 @@ namespace {
 
 const SkinEngine* g_active = nullptr;
 
-bool Skinnable(HWND hwnd) { return hwnd && TagOf(hwnd) != kUnskinnedTag; }
+bool Skinnable(HWND hwnd) {
+    return hwnd && TagOf(hwnd) != kUnskinnedTag;
+}
 
 // Dialogs made by the system (message boxes, file dialogs) and our own dialogs are coloured
 // through a subclass that the creation hook puts on every dialog window of the thread.
@@ -47,7 +49,9 @@ LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-SkinEngine::~SkinEngine() { SetActive(false); }
+SkinEngine::~SkinEngine() {
+    SetActive(false);
+}
 
 bool SkinEngine::SetActive(bool active) {
     if (hook_) UnhookWindowsHookEx(hook_);
@@ -85,7 +89,9 @@ void SkinEngine::PaintBackground(HWND window, HDC dc) const {
     FillRect(dc, &r, colors_ ? windowBrush_.get() : GetSysColorBrush(COLOR_BTNFACE));
 }
 
-const SkinEngine* ActiveSkin() { return g_active; }
+const SkinEngine* ActiveSkin() {
+    return g_active;
+}
 
 COLORREF SkinColor(Rgb SkinColors::*member, int systemColor) {
     return g_active ? g_active->Colors().*member : GetSysColor(systemColor);

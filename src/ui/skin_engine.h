@@ -13,7 +13,7 @@
 namespace ui {
 
 class SkinEngine {
-public:
+  public:
     SkinEngine() = default;
     ~SkinEngine();
     SkinEngine(const SkinEngine&) = delete;
@@ -31,7 +31,7 @@ public:
     HBRUSH ControlColor(UINT msg, HDC dc, HWND control) const;
     void PaintBackground(HWND window, HDC dc) const;
 
-private:
+  private:
     std::string path_;
     std::optional<SkinColors> colors_;
     platform::UniqueBrush windowBrush_, editBrush_;

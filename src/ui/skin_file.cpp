@@ -10,8 +10,10 @@ namespace ui {
 namespace {
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -35,11 +37,10 @@ std::optional<Rgb> ParseRgb(std::string_view text) {
 std::optional<SkinColors> ParseSkin(std::string_view text) {
     SkinColors skin;
     const std::pair<const char*, Rgb*> colors[] = {
-        {"Window", &skin.window},         {"Text", &skin.text},
-        {"Edit", &skin.edit},             {"EditText", &skin.editText},
-        {"NavBar", &skin.navBar},         {"Header", &skin.header},
-        {"HeaderText", &skin.headerText}, {"Button", &skin.button},
-        {"ButtonHot", &skin.buttonHot},   {"ButtonText", &skin.buttonText},
+        {"Window", &skin.window},         {"Text", &skin.text},     {"Edit", &skin.edit},
+        {"EditText", &skin.editText},     {"NavBar", &skin.navBar}, {"Header", &skin.header},
+        {"HeaderText", &skin.headerText}, {"Button", &skin.button}, {"ButtonHot", &skin.buttonHot},
+        {"ButtonText", &skin.buttonText},
     };
     std::string_view section;
     bool sawColors = false;
@@ -64,7 +65,8 @@ std::optional<SkinColors> ParseSkin(std::string_view text) {
             if (core::EqualsIgnoreAsciiCase(key, "Name") && !value.empty()) skin.fontName = value;
             int size = 0;
             if (core::EqualsIgnoreAsciiCase(key, "Size") &&
-                std::from_chars(value.data(), value.data() + value.size(), size).ec == std::errc() &&
+                std::from_chars(value.data(), value.data() + value.size(), size).ec ==
+                    std::errc() &&
                 size >= 6 && size <= 24)
                 skin.fontSize = size;
         }

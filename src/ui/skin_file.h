@@ -14,15 +14,15 @@ constexpr Rgb MakeRgb(int r, int g, int b) {
 }
 
 struct SkinColors {
-    Rgb window = MakeRgb(240, 240, 240);      // backgrounds of windows, pages and dialogs
-    Rgb text = MakeRgb(0, 0, 0);              // labels, check boxes, group boxes
-    Rgb edit = MakeRgb(255, 255, 255);        // edit fields and memos
+    Rgb window = MakeRgb(240, 240, 240);  // backgrounds of windows, pages and dialogs
+    Rgb text = MakeRgb(0, 0, 0);          // labels, check boxes, group boxes
+    Rgb edit = MakeRgb(255, 255, 255);    // edit fields and memos
     Rgb editText = MakeRgb(0, 0, 0);
-    Rgb navBar = MakeRgb(220, 228, 240);      // the navigation bar's button area
-    Rgb header = MakeRgb(90, 120, 170);       // navigation headers
+    Rgb navBar = MakeRgb(220, 228, 240);  // the navigation bar's button area
+    Rgb header = MakeRgb(90, 120, 170);   // navigation headers
     Rgb headerText = MakeRgb(255, 255, 255);
-    Rgb button = MakeRgb(220, 228, 240);      // navigation buttons
-    Rgb buttonHot = MakeRgb(250, 220, 150);   // a navigation button under the mouse or pressed
+    Rgb button = MakeRgb(220, 228, 240);     // navigation buttons
+    Rgb buttonHot = MakeRgb(250, 220, 150);  // a navigation button under the mouse or pressed
     Rgb buttonText = MakeRgb(0, 0, 0);
     std::string fontName = "MS Sans Serif";
     int fontSize = 8;

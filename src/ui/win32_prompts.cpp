@@ -14,7 +14,7 @@ using platform::Widen;
 
 // An in-memory dialog template: caption, prompt, edit field, OK and Cancel.
 class InputTemplate {
-public:
+  public:
     InputTemplate(const std::wstring& caption, const std::wstring& prompt) {
         Align(4);
         DLGTEMPLATE t{};
@@ -38,13 +38,14 @@ public:
     static constexpr int kPromptId = 100;
     static constexpr int kEditId = 101;
 
-private:
+  private:
     void Append(const void* p, size_t n) {
         const auto* b = static_cast<const unsigned char*>(p);
         bytes_.insert(bytes_.end(), b, b + n);
     }
     void Align(size_t a) {
-        while (bytes_.size() % a) bytes_.push_back(0);
+        while (bytes_.size() % a)
+            bytes_.push_back(0);
     }
     void Word(WORD w) { Append(&w, sizeof w); }
     void Text(const std::wstring& s) { Append(s.c_str(), (s.size() + 1) * sizeof(wchar_t)); }
@@ -131,8 +132,8 @@ std::optional<std::string> Win32Prompts::Input(const std::string& caption,
                                                const std::string& defaultText) {
     InputTemplate t(Widen(caption), Widen(prompt));
     InputState state{Widen(defaultText)};
-    const INT_PTR r = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), owner_,
-                                              InputProc, reinterpret_cast<LPARAM>(&state));
+    const INT_PTR r = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), owner_, InputProc,
+                                              reinterpret_cast<LPARAM>(&state));
     if (r != IDOK) return std::nullopt;
     return Narrow(state.text);
 }
@@ -151,7 +152,8 @@ bool Win32Prompts::Open(platform::FileDialogState& d) {
     if (!*p) {
         d.files.push_back(Narrow(first));
     } else {
-        for (; *p; p += wcslen(p) + 1) d.files.push_back(Narrow(first + L"\\" + p));
+        for (; *p; p += wcslen(p) + 1)
+            d.files.push_back(Narrow(first + L"\\" + p));
     }
     d.fileName = d.files.front();
     return true;

@@ -7,7 +7,7 @@
 namespace ui {
 
 class Win32Prompts final : public platform::Prompts {
-public:
+  public:
     explicit Win32Prompts(HWND owner = nullptr) : owner_(owner) {}
     void SetOwner(HWND owner) { owner_ = owner; }
     int Message(const std::string& text, const std::string& caption, unsigned style) override;
@@ -16,7 +16,7 @@ public:
     bool Open(platform::FileDialogState& dialog) override;
     bool Save(platform::FileDialogState& dialog) override;
 
-private:
+  private:
     HWND owner_;
 };
 

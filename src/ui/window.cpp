@@ -199,7 +199,8 @@ void Control::SetText(const std::string& text) {
 
 std::string Control::Text() const {
     std::wstring buf(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-    buf.resize(static_cast<size_t>(GetWindowTextW(hwnd_, buf.data(), static_cast<int>(buf.size()))));
+    buf.resize(
+        static_cast<size_t>(GetWindowTextW(hwnd_, buf.data(), static_cast<int>(buf.size()))));
     return platform::Narrow(buf);
 }
 

@@ -25,7 +25,7 @@ int TagOf(HWND hwnd);
 HFONT UiFont();
 
 class Window : public Component {
-public:
+  public:
     explicit Window(std::string name) : Component(std::move(name)) {}
     ~Window() override;
 
@@ -37,16 +37,14 @@ public:
     // Keeps the child's distances to the given edges of this window's client area.
     void AnchorChild(HWND child, unsigned anchors);
 
-protected:
+  protected:
     // Creates the window of the program's common window class.
     void CreateWindowOf(const std::wstring& title, DWORD style, DWORD exStyle, int x, int y, int w,
                         int h, HWND parent);
     virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) {
-        return DefWindowProcW(hwnd_, msg, wp, lp);
-    }
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
 
-private:
+  private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void LayoutAnchored();
 
@@ -65,7 +63,7 @@ bool ReflectCommand(WPARAM wp, LPARAM lp);
 bool ReflectNotify(LPARAM lp, LRESULT& result);
 
 class Control : public Component {
-public:
+  public:
     explicit Control(std::string name) : Component(std::move(name)) {}
     ~Control() override;
 
@@ -87,13 +85,13 @@ public:
 
     static Control* FromHandle(HWND hwnd);
 
-protected:
+  protected:
     void CreateControl(HWND parent, const wchar_t* className, const std::string& text, DWORD style,
                        DWORD exStyle, int x, int y, int w, int h);
     // Runs a handler of this control through the dispatcher.
     void Fire(const std::function<void()>& handler) const;
 
-private:
+  private:
     HWND hwnd_ = nullptr;
 };
 

@@ -4,17 +4,16 @@ namespace testing_support {
 
 int FakePrompts::Message(const std::string& text, const std::string& caption, unsigned style) {
     messages.push_back({text, caption, style});
-    if (messageAnswers.empty()) return (style & 0xF) == platform::kYesNo ||
-                                              (style & 0xF) == platform::kYesNoCancel
-                                          ? platform::kAnswerYes
-                                          : platform::kAnswerOk;
+    if (messageAnswers.empty())
+        return (style & 0xF) == platform::kYesNo || (style & 0xF) == platform::kYesNoCancel
+                   ? platform::kAnswerYes
+                   : platform::kAnswerOk;
     const int answer = messageAnswers.front();
     messageAnswers.pop_front();
     return answer;
 }
 
-std::optional<std::string> FakePrompts::Input(const std::string& caption,
-                                              const std::string& prompt,
+std::optional<std::string> FakePrompts::Input(const std::string& caption, const std::string& prompt,
                                               const std::string& defaultText) {
     inputs.push_back({caption, prompt, defaultText});
     if (inputAnswers.empty()) return defaultText;

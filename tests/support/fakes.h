@@ -13,7 +13,7 @@ namespace testing_support {
 
 // Answers prompts from queues filled by the test and records every question.
 class FakePrompts : public platform::Prompts {
-public:
+  public:
     struct MessageCall {
         std::string text, caption;
         unsigned style;
@@ -22,8 +22,8 @@ public:
         std::string caption, prompt, defaultText;
     };
 
-    std::deque<int> messageAnswers;                      // default: OK / Yes
-    std::deque<std::optional<std::string>> inputAnswers; // default: the default text
+    std::deque<int> messageAnswers;                                   // default: OK / Yes
+    std::deque<std::optional<std::string>> inputAnswers;              // default: the default text
     std::deque<std::optional<std::vector<std::string>>> fileAnswers;  // default: cancel
 
     std::vector<MessageCall> messages;
@@ -36,12 +36,12 @@ public:
     bool Open(platform::FileDialogState& dialog) override { return File(dialog); }
     bool Save(platform::FileDialogState& dialog) override { return File(dialog); }
 
-private:
+  private:
     bool File(platform::FileDialogState& dialog);
 };
 
 class FakeShell : public platform::ShellLauncher {
-public:
+  public:
     struct Call {
         std::string verb, file, parameters, directory;
         int show;
@@ -57,7 +57,7 @@ public:
 };
 
 class FakeClock : public platform::Clock {
-public:
+  public:
     platform::LocalTime now{2026, 12, 10, 4, 14, 5, 9, 0};  // a Thursday
     mutable std::vector<uint32_t> sleeps;
 

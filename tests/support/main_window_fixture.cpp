@@ -25,7 +25,9 @@ MainWindowTest::MainWindowTest() {
     context.clock = &clock;
 }
 
-MainWindowTest::~MainWindowTest() { frame_.reset(); }
+MainWindowTest::~MainWindowTest() {
+    frame_.reset();
+}
 
 app::TFrmMain& MainWindowTest::MakeWindow() {
     frame_ = std::make_unique<app::TFrmMain>(context);

@@ -16,7 +16,7 @@ namespace testing_support {
 void InitHeadlessUi();
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     MainWindowTest();
     ~MainWindowTest() override;
 
@@ -34,7 +34,7 @@ protected:
     FakeClock clock;
     app::AppContext context;
 
-private:
+  private:
     std::unique_ptr<app::TFrmMain> frame_;
 };
 

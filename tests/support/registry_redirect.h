@@ -8,13 +8,13 @@
 namespace testing_support {
 
 class RegistryRedirect {
-public:
+  public:
     RegistryRedirect();
     ~RegistryRedirect();
     RegistryRedirect(const RegistryRedirect&) = delete;
     RegistryRedirect& operator=(const RegistryRedirect&) = delete;
 
-private:
+  private:
     std::wstring root_;
     HKEY user_ = nullptr, machine_ = nullptr;
 };

@@ -23,7 +23,9 @@ TempFolder::TempFolder() {
     }
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() {
+    RemoveTree(path_);
+}
 
 std::string TempFolder::File(std::string_view relative) const {
     return platform::JoinPath(path_, relative);

@@ -6,7 +6,7 @@
 namespace testing_support {
 
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -19,7 +19,7 @@ public:
     std::string MakeFolder(std::string_view relative) const;
     std::string Read(std::string_view relative) const;
 
-private:
+  private:
     std::string path_;
 };
 
