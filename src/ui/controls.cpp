@@ -116,7 +116,14 @@ void ComboBox::OnCommand(int code) {
 
 void StatusBar::Create(HWND parent, int height, const std::vector<int>& panelWidths) {
     CreateControl(parent, STATUSCLASSNAMEW, "", SBARS_SIZEGRIP, 0, 0, 0, 0, 0);
+    // The minimum height excludes the bar's borders, whose size differs between systems:
+    // measure once and correct.
     SendMessageW(Handle(), SB_SETMINHEIGHT, static_cast<WPARAM>(height), 0);
+    Resize();
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    const int extra = (r.bottom - r.top) - height;
+    SendMessageW(Handle(), SB_SETMINHEIGHT, static_cast<WPARAM>(height - extra), 0);
     // Panel edges are cumulative; -1 takes the rest of the width.
     std::vector<int> edges;
     int x = 0;
