@@ -17,7 +17,8 @@ std::string WindowText(HWND h) {
     wchar_t buf[256] = {};
     GetWindowTextW(h, buf, 256);
     std::string out;
-    for (wchar_t* p = buf; *p; ++p) out += static_cast<char>(*p);
+    for (wchar_t* p = buf; *p; ++p)
+        out += static_cast<char>(*p);
     return out;
 }
 
@@ -25,12 +26,13 @@ std::string ClassOf(HWND h) {
     wchar_t buf[64] = {};
     GetClassNameW(h, buf, 64);
     std::string out;
-    for (wchar_t* p = buf; *p; ++p) out += static_cast<char>(*p);
+    for (wchar_t* p = buf; *p; ++p)
+        out += static_cast<char>(*p);
     return out;
 }
 
 class NavigationTest : public MainWindowTest {
-protected:
+  protected:
     void SetUp() override {
         MakeWindow();
         Frame().FirstShow();
@@ -100,7 +102,8 @@ TEST_F(NavigationTest, HeadersOpenAndCloseOnClick) {
 TEST_F(NavigationTest, EveryButtonIsARealButtonBoundToItsHandler) {
     auto& bar = Frame().mxOBP;
     int total = 0;
-    for (int h = 0; h < bar.HeaderCount(); ++h) total += bar.ButtonCount(h);
+    for (int h = 0; h < bar.HeaderCount(); ++h)
+        total += bar.ButtonCount(h);
     ASSERT_EQ(total, static_cast<int>(std::size(kNavCases)));
     for (const NavCase& c : kNavCases) {
         SCOPED_TRACE(c.caption);
@@ -204,7 +207,8 @@ TEST_F(MainWindowTest, WindowShapeAndStartPage) {
     f.FirstShow();
     EXPECT_EQ(f.PCMain.ActivePage(), &f.TSSummary);
     int visible = 0;
-    for (ui::Page* p : f.PCMain.Pages()) visible += IsWindowVisible(p->Handle()) ? 1 : 0;
+    for (ui::Page* p : f.PCMain.Pages())
+        visible += IsWindowVisible(p->Handle()) ? 1 : 0;
     EXPECT_EQ(visible, 1);
     EXPECT_EQ(f.PCMain.Pages().size(), 11u);
 }
@@ -219,7 +223,8 @@ TEST_F(MainWindowTest, StatusBarHasThreePanels) {
     RECT r;
     GetWindowRect(f.SBMain.Handle(), &r);
     EXPECT_EQ(r.bottom - r.top, 27);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(f.SBMain.PanelText(i), "");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(f.SBMain.PanelText(i), "");
 }
 
 TEST_F(MainWindowTest, ShrinkingTheWindowShrinksThePageArea) {
@@ -244,7 +249,8 @@ class TipsTest : public MainWindowTest, public ::testing::WithParamInterface<Tip
 TEST_P(TipsTest, IsShowDecidesWhetherTheTipsProgramStarts) {
     if (GetParam().ini) folder.Write("Tips\\KorTips.ini", GetParam().ini);
     MakeWindow().FirstShow();
-    const bool started = !shell.calls.empty() && shell.calls[0].file == folder.File("Tips\\KorTips.exe");
+    const bool started =
+        !shell.calls.empty() && shell.calls[0].file == folder.File("Tips\\KorTips.exe");
     EXPECT_EQ(started, GetParam().startsTips);
     if (started) {
         EXPECT_EQ(shell.calls[0].verb, "open");
@@ -253,15 +259,15 @@ TEST_P(TipsTest, IsShowDecidesWhetherTheTipsProgramStarts) {
     EXPECT_EQ(ErrorLogText(), "<missing>");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, TipsTest,
-    ::testing::Values(TipsCase{nullptr, true}, TipsCase{"[Other]\r\nIsShow=0\r\n", true},
-                      TipsCase{"[Show]\r\nIsShow=0\r\n", false},
-                      TipsCase{"[Show]\r\nIsShow=False\r\n", false},
-                      TipsCase{"[Show]\r\nIsShow=fALSE\r\n", false},
-                      TipsCase{"[Show]\r\nIsShow=1\r\n", true},
-                      TipsCase{"[Show]\r\nIsShow=-1\r\n", true},
-                      TipsCase{"[Show]\r\nIsShow=TRUE\r\n", true}));
+INSTANTIATE_TEST_SUITE_P(Values, TipsTest,
+                         ::testing::Values(TipsCase{nullptr, true},
+                                           TipsCase{"[Other]\r\nIsShow=0\r\n", true},
+                                           TipsCase{"[Show]\r\nIsShow=0\r\n", false},
+                                           TipsCase{"[Show]\r\nIsShow=False\r\n", false},
+                                           TipsCase{"[Show]\r\nIsShow=fALSE\r\n", false},
+                                           TipsCase{"[Show]\r\nIsShow=1\r\n", true},
+                                           TipsCase{"[Show]\r\nIsShow=-1\r\n", true},
+                                           TipsCase{"[Show]\r\nIsShow=TRUE\r\n", true}));
 
 TEST_F(MainWindowTest, SundayStartsTheUpdateProgramOnce) {
     folder.Write("Tips\\KorTips.ini", "[Show]\r\nIsShow=0\r\n");
@@ -344,8 +350,9 @@ TEST_F(MainWindowTest, UnwritableSettingsAreLoggedAndTheReportIsStillSaved) {
     }
     EXPECT_FALSE(IsWindow(f.Handle()));
     EXPECT_EQ(folder.Read("Last.VELLog"), text);
-    EXPECT_NE(ErrorLogText().find(":   FrmMain     Unable to write to " + folder.File("Veltrin.INI")),
-              std::string::npos)
+    EXPECT_NE(
+        ErrorLogText().find(":   FrmMain     Unable to write to " + folder.File("Veltrin.INI")),
+        std::string::npos)
         << ErrorLogText();
 }
 
