@@ -14,11 +14,33 @@ std::string ReportAppendText(bool textEndsWithLineBreak, const std::string& time
 }
 
 void Report::AddReportLine(const std::string& message) {
-    memo_.Append(
-        ReportAppendText(memo_.EndsWithLineBreak(), platform::LongTimeText(clock_.Now()), message));
+    const bool endsWithBreak =
+        pending_.empty() ? memo_.EndsWithLineBreak() : pending_.ends_with("\r\n");
+    pending_ += ReportAppendText(endsWithBreak, platform::LongTimeText(clock_.Now()), message);
+    if (!flushPosted_) {
+        flushPosted_ = PostMessageW(GetParent(memo_.Handle()), kFlushMessage, 0, 0) != FALSE;
+        if (!flushPosted_) Flush();
+    }
 }
 
-void Report::SaveTo(const std::string& path) const {
+void Report::Flush() {
+    flushPosted_ = false;
+    if (pending_.empty()) return;
+    memo_.Append(pending_);
+    pending_.clear();
+}
+
+std::string Report::Text() {
+    Flush();
+    return memo_.Text();
+}
+
+void Report::Clear() {
+    pending_.clear();
+    memo_.SetText("");
+}
+
+void Report::SaveTo(const std::string& path) {
     if (!platform::WriteWholeFile(path, Text()))
         throw std::runtime_error("Cannot create file \"" + path + "\". " +
                                  platform::LastErrorText());

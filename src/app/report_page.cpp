@@ -27,6 +27,11 @@ void ReportPage::BtnTsReportSaveClick() {
     report.SaveTo(saveDialog_.fileName);
 }
 
+LRESULT ReportPage::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == Report::kFlushMessage || (msg == WM_SHOWWINDOW && wp)) report.Flush();
+    return Page::HandleMessage(msg, wp, lp);
+}
+
 void ReportPage::BtnTsReportClearClick() {
     report.Clear();
 }

@@ -29,6 +29,9 @@ class ReportPage : public ui::Page {
     ui::Button BtnTsReportClear{"BtnTsReportClear"};
     Report report;
 
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
   private:
     platform::Prompts& prompts_;
     platform::FileDialogState& saveDialog_;

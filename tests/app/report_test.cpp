@@ -2,6 +2,7 @@
 
 #include "platform/locale_format.h"
 #include "support/main_window_fixture.h"
+#include "ui/message_pump.h"
 
 namespace {
 
@@ -70,6 +71,18 @@ TEST_F(ReportTest, ClearEmptiesAtOnceAndTheNextLineStartsAgain) {
     Frame().report().AddReportLine("new");
     EXPECT_EQ(Frame().report().Text(), Stamp() + "    new\r\n");
     EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(ReportTest, TheMemoShowsEveryLineOnceItsPageIsShownAndMessagesArePumped) {
+    Frame().FirstShow();
+    Frame().report().AddReportLine("while hidden");
+    Frame().ShowPage(Page());
+    EXPECT_EQ(Page().MMReport.Text(), Stamp() + "    while hidden\r\n");
+    Frame().report().AddReportLine("while shown");
+    Frame().report().AddReportLine("and after it");
+    ui::PumpMessages();
+    EXPECT_EQ(Page().MMReport.Text(), Stamp() + "    while hidden\r\n" + Stamp() +
+                                          "    while shown\r\n" + Stamp() + "    and after it\r\n");
 }
 
 TEST_F(ReportTest, SaveAsksForATextFileAndReplacesIt) {
