@@ -43,7 +43,8 @@ void RadioButton::SetChecked(bool checked) {
 }
 
 void GroupBox::Create(HWND parent, const std::string& caption, Bounds b) {
-    CreateControl(parent, WC_BUTTONW, caption, BS_GROUPBOX, 0, b.x, b.y, b.w, b.h);
+    // Transparent, so that a parent clipping its children still paints the frame's inside.
+    CreateControl(parent, WC_BUTTONW, caption, BS_GROUPBOX, WS_EX_TRANSPARENT, b.x, b.y, b.w, b.h);
 }
 
 void Label::Create(HWND parent, const std::string& caption, Bounds b, DWORD style) {
@@ -52,6 +53,11 @@ void Label::Create(HWND parent, const std::string& caption, Bounds b, DWORD styl
 
 void LinkLabel::Create(HWND parent, const std::string& caption, Bounds b) {
     Label::Create(parent, caption, b, SS_LEFT | SS_NOTIFY);
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(UiLinkFont()), FALSE);
+}
+
+void LinkLabel::OnColor(HDC dc) {
+    SetTextColor(dc, RGB(0, 0, 204));
 }
 
 void LinkLabel::OnCommand(int code) {

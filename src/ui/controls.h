@@ -63,6 +63,8 @@ class LinkLabel : public Label {
     using Label::Label;
     void Create(HWND parent, const std::string& caption, Bounds b);
     void OnCommand(int code) override;
+    void OnColor(HDC dc) override;
+    HCURSOR Cursor() const override { return LoadCursorW(nullptr, IDC_HAND); }
     std::function<void()> onClick;
 };
 

@@ -38,15 +38,26 @@ int TagOf(HWND hwnd) {
     return static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(hwnd, kTagProp)));
 }
 
+namespace {
+
+HFONT MakeUiFont(bool underline) {
+    HDC dc = GetDC(nullptr);
+    const int height = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, dc);
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+}
+
+}  // namespace
+
 HFONT UiFont() {
-    static HFONT font = [] {
-        HDC dc = GetDC(nullptr);
-        const int height = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, dc);
-        return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
-    }();
+    static HFONT font = MakeUiFont(false);
+    return font;
+}
+
+HFONT UiLinkFont() {
+    static HFONT font = MakeUiFont(true);
     return font;
 }
 
@@ -138,11 +149,21 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-            if (const SkinEngine* skin = ActiveSkin()) {
-                if (auto brush = skin->ControlColor(msg, reinterpret_cast<HDC>(wp),
-                                                    reinterpret_cast<HWND>(lp)))
-                    return reinterpret_cast<LRESULT>(brush);
+        case WM_CTLCOLORLISTBOX: {
+            const SkinEngine* skin = ActiveSkin();
+            HBRUSH brush = skin ? skin->ControlColor(msg, reinterpret_cast<HDC>(wp),
+                                                     reinterpret_cast<HWND>(lp))
+                                : nullptr;
+            const LRESULT result = brush ? reinterpret_cast<LRESULT>(brush) : Default(msg, wp, lp);
+            if (Control* c = Control::FromHandle(reinterpret_cast<HWND>(lp)))
+                c->OnColor(reinterpret_cast<HDC>(wp));
+            return result;
+        }
+        case WM_SETCURSOR:
+            if (Control* c = Control::FromHandle(reinterpret_cast<HWND>(wp));
+                c && LOWORD(lp) == HTCLIENT && c->Cursor()) {
+                SetCursor(c->Cursor());
+                return TRUE;
             }
             break;
         case WM_ERASEBKGND:

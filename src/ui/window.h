@@ -21,8 +21,9 @@ constexpr int kUnskinnedTag = 9999;
 void SetTag(HWND hwnd, int tag);
 int TagOf(HWND hwnd);
 
-// The font every control of the program uses.
+// The font every control of the program uses, and its underlined twin for links.
 HFONT UiFont();
+HFONT UiLinkFont();
 
 class Window : public Component {
   public:
@@ -82,6 +83,10 @@ class Control : public Component {
     // Called by the parent for WM_COMMAND and WM_NOTIFY of this control.
     virtual void OnCommand(int /*code*/) {}
     virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
+    // Called by the parent after the colours of this control's text are set.
+    virtual void OnColor(HDC /*dc*/) {}
+    // The cursor over this control; null for the class's own.
+    virtual HCURSOR Cursor() const { return nullptr; }
 
     static Control* FromHandle(HWND hwnd);
 
