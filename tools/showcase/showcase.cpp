@@ -38,11 +38,13 @@ int wmain(int argc, wchar_t** argv) {
     ui::Win32Prompts prompts;
     platform::Win32ShellLauncher shell;
     platform::SystemClock clock;
+    platform::Win32SpecialFolders specialFolders;
     app::AppContext context;
     context.programPath = platform::ModulePath();
     context.prompts = &prompts;
     context.shell = &shell;
     context.clock = &clock;
+    context.specialFolders = &specialFolders;
 
     app::TFrmMain main(context, true);
     prompts.SetOwner(main.Handle());
