@@ -55,6 +55,17 @@ ShellLinkData ReadShellLink(const std::string& linkPath) {
     if (FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH))) target[0] = 0;
     if (FAILED(link->GetArguments(arguments, MAX_PATH))) arguments[0] = 0;
     target[MAX_PATH - 1] = 0;
+    // A '?' cannot be part of a file name: the stored path went through a code page that lacks
+    // some of its characters (Wine keeps only the ANSI form). The item list still names the
+    // target exactly.
+    if (wcschr(target, L'?')) {
+        PIDLIST_ABSOLUTE items = nullptr;
+        if (SUCCEEDED(link->GetIDList(&items)) && items) {
+            wchar_t exact[MAX_PATH] = {};
+            if (SHGetPathFromIDListW(items, exact) && exact[0]) wcscpy(target, exact);
+            CoTaskMemFree(items);
+        }
+    }
     arguments[256] = 0;
     return {Narrow(target), Narrow(arguments)};
 }
