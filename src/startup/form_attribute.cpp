@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kClientWidth = 393;
 constexpr int kClientHeight = 339;
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 }  // namespace
@@ -65,18 +65,18 @@ void TFormAttribute::Create(HWND owner) {
     Panel2.Create(Handle(), {0, 0, kClientWidth, kClientHeight});
     const HWND p = Panel2.Handle();
     GroupBoxProperties.Create(p, "  Properties  ", {8, 6, 377, 268});
-    LabelICO.Create(p, "ICON", {24, 38, 64, 16});
-    Image1.Create(p, nullptr, {96, 26, 41, 41});
-    LabelName.Create(p, "Name: ", {24, 84, 64, 16});
-    FlatEditName.Create(p, "", {96, 80, 272, 22});
-    LabelTypes.Create(p, "Type: ", {24, 118, 64, 16});
-    FlatComboBoxType.Create(p, {96, 114, 272, 260}, CBS_DROPDOWN | CBS_AUTOHSCROLL);
+    LabelICO.Create(p, "ICON", {20, 38, 76, 16});
+    Image1.Create(p, nullptr, {100, 26, 41, 41});
+    LabelName.Create(p, "Name: ", {20, 84, 76, 16});
+    FlatEditName.Create(p, "", {100, 80, 268, 22});
+    LabelTypes.Create(p, "Type: ", {20, 118, 76, 16});
+    FlatComboBoxType.Create(p, {100, 114, 268, 260}, CBS_DROPDOWN | CBS_AUTOHSCROLL);
     for (int code = kFirstCode; code <= kLastCode; ++code)
         FlatComboBoxType.AddItem(LocationTable()[code - 1].label);
-    LabelPath.Create(p, "Location:", {24, 152, 64, 16});
-    FlatEditPath.Create(p, "", {96, 148, 272, 22});
-    LabelFile.Create(p, "Command:", {24, 186, 64, 16});
-    FlatEditCmd.Create(p, "", {96, 182, 272, 22});
+    LabelPath.Create(p, "Location:", {20, 152, 76, 16});
+    FlatEditPath.Create(p, "", {100, 148, 268, 22});
+    LabelFile.Create(p, "Command:", {20, 186, 76, 16});
+    FlatEditCmd.Create(p, "", {100, 182, 268, 22});
     FlatButtonOpen.Create(p, "...", {240, 214, 48, 24});
     FlatSpeedButtonFind.Create(p, "Search", {296, 214, 72, 24});
     Bevel3.Create(p, "", {8, 286, 377, 2}, SS_ETCHEDHORZ);
