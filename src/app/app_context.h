@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/shell_launcher.h"
+#include "platform/special_folders.h"
 
 namespace app {
 
@@ -15,6 +16,7 @@ struct AppContext {
     platform::Prompts* prompts = nullptr;
     platform::ShellLauncher* shell = nullptr;
     const platform::Clock* clock = nullptr;
+    const platform::SpecialFolders* specialFolders = nullptr;
 
     std::string ProgramFolder() const { return platform::FolderOf(programPath); }
     std::string ProgramFile(std::string_view relative) const {

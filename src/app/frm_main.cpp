@@ -61,10 +61,7 @@ TFrmMain::TFrmMain(const AppContext& context, bool endsApplication)
                     "You can optimize  it to improve system speed.",
                     ui::NavIcon::Memory),
       TSAbout(*context.shell),
-      TSBootList("TSBootList", "TSBootList", "Label30",
-                 "StartUp Manager: This page list all program which run when your system "
-                 "startup. You can add, delete and disable any item. ",
-                 ui::NavIcon::Startup),
+      TSBootList(*context.prompts, *context.shell, context.specialFolders),
       context_(context),
       endsApplication_(endsApplication),
       pageContext_{context, SBMain, TSReport.report, settings, OpenDialog, SaveDialog} {

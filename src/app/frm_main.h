@@ -10,6 +10,7 @@
 #include "app/error_log.h"
 #include "app/report_page.h"
 #include "app/settings_file.h"
+#include "startup/boot_list_page.h"
 #include "ui/nav_bar.h"
 #include "ui/page.h"
 #include "ui/skin_engine.h"
@@ -94,7 +95,7 @@ class TFrmMain : public ui::Window {
     DescriptionPage TSOneKeyCleaning;
     DescriptionPage TSMemoryMedic;
     AboutPage TSAbout;
-    DescriptionPage TSBootList;
+    startup::TSBootList TSBootList;
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -16,11 +16,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ui::Win32Prompts prompts;
     platform::Win32ShellLauncher shell;
     platform::SystemClock clock;
+    platform::Win32SpecialFolders specialFolders;
     app::AppContext context;
     context.programPath = platform::ModulePath();
     context.prompts = &prompts;
     context.shell = &shell;
     context.clock = &clock;
+    context.specialFolders = &specialFolders;
 
     app::TFrmMain main(context, /*endsApplication=*/true);
     prompts.SetOwner(main.Handle());

@@ -18,4 +18,20 @@ bool Win32ShellLauncher::Execute(const std::string& verb, const std::string& fil
     return result > 32;
 }
 
+bool Win32ShellLauncher::RunCommandLine(const std::string& commandLine, int show) {
+    // WinExec has no wide form; CreateProcess with the same window request is its wide twin.
+    std::wstring line = Widen(commandLine);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = static_cast<WORD>(show);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
+}
+
 }  // namespace platform

@@ -10,12 +10,16 @@ class ShellLauncher {
     // ShellExecute with a verb ("open", "explore", ...); true when the shell accepted it.
     virtual bool Execute(const std::string& verb, const std::string& file,
                          const std::string& parameters, const std::string& directory, int show) = 0;
+    // Starts a command line as WinExec does (program and arguments in one text); true when the
+    // program started.
+    virtual bool RunCommandLine(const std::string& commandLine, int show) = 0;
 };
 
 class Win32ShellLauncher final : public ShellLauncher {
   public:
     bool Execute(const std::string& verb, const std::string& file, const std::string& parameters,
                  const std::string& directory, int show) override;
+    bool RunCommandLine(const std::string& commandLine, int show) override;
 };
 
 }  // namespace platform

@@ -21,6 +21,10 @@ void Report(const Component* sender, const std::string& message) {
 
 }  // namespace
 
+void ReportError(const Component* sender, const std::string& message) {
+    Report(sender, message);
+}
+
 void SetExceptionHandler(ExceptionHandler handler) {
     Handler() = std::move(handler);
 }

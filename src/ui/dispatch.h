@@ -18,6 +18,9 @@ using ExceptionHandler = std::function<void(const Component* sender, const std::
 
 void SetExceptionHandler(ExceptionHandler handler);
 
+// Hands an error to the exception event without ending the handler that found it.
+void ReportError(const Component* sender, const std::string& message);
+
 // Runs handler(); returns false when it ended with an error (already reported).
 bool Dispatch(const Component* sender, const std::function<void()>& handler);
 

@@ -1,6 +1,7 @@
 #pragma once
 // Scripted stand-ins for the platform seams.
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/prompts.h"
 #include "platform/shell_launcher.h"
+#include "platform/special_folders.h"
 
 namespace testing_support {
 
@@ -53,6 +55,26 @@ class FakeShell : public platform::ShellLauncher {
                  const std::string& directory, int show) override {
         calls.push_back({verb, file, parameters, directory, show});
         return result;
+    }
+    struct CommandLine {
+        std::string commandLine;
+        int show;
+    };
+    std::vector<CommandLine> commandLines;
+    bool RunCommandLine(const std::string& commandLine, int show) override {
+        commandLines.push_back({commandLine, show});
+        return result;
+    }
+};
+
+// Special folders answered from a table; a folder missing from it cannot be resolved.
+class FakeSpecialFolders : public platform::SpecialFolders {
+  public:
+    std::map<int, std::string> folders;
+    std::optional<std::string> Path(int csidl) const override {
+        const auto it = folders.find(csidl);
+        if (it == folders.end()) return std::nullopt;
+        return it->second;
     }
 };
 

@@ -23,6 +23,9 @@ MainWindowTest::MainWindowTest() {
     context.prompts = &prompts;
     context.shell = &shell;
     context.clock = &clock;
+    specialFolders.folders[24] = folder.MakeFolder("Startup All Users");
+    specialFolders.folders[7] = folder.MakeFolder("Startup Current User");
+    context.specialFolders = &specialFolders;
 }
 
 MainWindowTest::~MainWindowTest() {

@@ -32,6 +32,7 @@ class MainWindowTest : public ::testing::Test {
     FakePrompts prompts;
     FakeShell shell;
     FakeClock clock;
+    FakeSpecialFolders specialFolders;  // the two Startup folders, empty, inside `folder`
     app::AppContext context;
 
   private:

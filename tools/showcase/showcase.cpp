@@ -6,10 +6,14 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "app/frm_main.h"
+#include "platform/files.h"
 #include "platform/handles.h"
+#include "platform/registry.h"
+#include "platform/shell_link.h"
 #include "platform/text.h"
 #include "ui/message_pump.h"
 #include "ui/win32_prompts.h"
@@ -18,6 +22,53 @@ namespace {
 
 using Scenario = std::function<void(app::TFrmMain&)>;
 
+// The shell's special folders, with some pointed elsewhere by a scenario.
+class ShowcaseFolders final : public platform::SpecialFolders {
+  public:
+    std::optional<std::string> Path(int csidl) const override {
+        if (auto it = overrides.find(csidl); it != overrides.end()) return it->second;
+        return system.Path(csidl);
+    }
+    std::map<int, std::string> overrides;
+    platform::Win32SpecialFolders system;
+};
+ShowcaseFolders* g_folders = nullptr;
+
+// A few startup entries in private registry roots and temporary Startup folders, so that the
+// machine's own startup locations are neither shown nor changed.
+void StartupEntries(app::TFrmMain& f) {
+    const std::wstring root = L"Software\\VeltrinShowcase";
+    RegDeleteTreeW(HKEY_CURRENT_USER, root.c_str());
+    HKEY user = nullptr, machine = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, (root + L"\\HKCU").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                    nullptr, &user, nullptr);
+    RegCreateKeyExW(HKEY_CURRENT_USER, (root + L"\\HKLM").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                    nullptr, &machine, nullptr);
+    RegOverridePredefKey(HKEY_CURRENT_USER, user);
+    RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine);
+    const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    auto put = [](HKEY r, const std::string& key, const std::string& name,
+                  const std::string& data) {
+        if (auto k = platform::RegKey::Create(r, key, KEY_WRITE)) k->WriteString(name, data);
+    };
+    put(HKEY_LOCAL_MACHINE, run, "GuardTray", "\"C:\\Program Files\\Guard\\guard.exe\" /tray");
+    put(HKEY_LOCAL_MACHINE, run + "Once", "CleanupOnce", "C:\\Windows\\cleanup.exe -once");
+    put(HKEY_CURRENT_USER, run, "Updater", "C:\\Program Files\\Updater\\upd.exe -silent");
+    put(HKEY_CURRENT_USER, run + "-", "OldTool", "C:\\Tools\\oldtool.exe");
+    const std::string temp = platform::TempFolder() + "VeltrinShowcase";
+    CreateDirectoryW(platform::Widen(temp).c_str(), nullptr);
+    CreateDirectoryW(platform::Widen(temp + "\\User").c_str(), nullptr);
+    CreateDirectoryW(platform::Widen(temp + "\\All").c_str(), nullptr);
+    g_folders->overrides[7] = temp + "\\User";
+    g_folders->overrides[24] = temp + "\\All";
+    platform::SaveShellLink(temp + "\\User\\Notes.lnk", "C:\\Windows\\notepad.exe", "", "", "");
+    platform::SaveShellLink(temp + "\\All\\Mail.lnk", "C:\\Program Files\\Mail\\mail.exe",
+                            "-minimized", "", "");
+    f.TSBootList.RefreshbtnClick();
+    for (int i = 0; i < f.TSBootList.LVBootList.Count(); ++i)
+        if (f.TSBootList.LVBootList.CellText(i, 0) == "Updater") f.TSBootList.LVBootList.Select(i);
+}
+
 std::map<std::string, Scenario> Scenarios() {
     return {
         {"report",
@@ -25,6 +76,12 @@ std::map<std::string, Scenario> Scenarios() {
              f.report().AddReportLine("C:\\Temp\\setup.tmp deleted!");
              f.report().AddReportLine("All Junk files deleted! ");
              f.report().AddReportLine(std::string(58, '=') + "\r\n");
+         }},
+        {"entries", StartupEntries},
+        {"properties",
+         [](app::TFrmMain& f) {
+             StartupEntries(f);
+             f.TSBootList.PropertiesbtnClick(&f.TSBootList.BtnBlProperty);
          }},
     };
 }
@@ -38,11 +95,14 @@ int wmain(int argc, wchar_t** argv) {
     ui::Win32Prompts prompts;
     platform::Win32ShellLauncher shell;
     platform::SystemClock clock;
+    ShowcaseFolders specialFolders;
+    g_folders = &specialFolders;
     app::AppContext context;
     context.programPath = platform::ModulePath();
     context.prompts = &prompts;
     context.shell = &shell;
     context.clock = &clock;
+    context.specialFolders = &specialFolders;
 
     app::TFrmMain main(context, true);
     prompts.SetOwner(main.Handle());
