@@ -22,11 +22,6 @@ void Panel::Create(HWND parent, ui::Bounds b) {
                    b.h, parent);
 }
 
-void TypeComboBox::OnCommand(int code) {
-    if (code == CBN_SELCHANGE && SelectedIndex() >= 0) SetText(ItemText(SelectedIndex()));
-    ComboBox::OnCommand(code);
-}
-
 TFormAttribute::TFormAttribute(AttributeTexts& attributes, bool editMode,
                                platform::Prompts& prompts, platform::ShellLauncher& shell,
                                const platform::SpecialFolders& folders)

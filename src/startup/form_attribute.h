@@ -31,14 +31,6 @@ class Panel : public ui::Window {
     void Create(HWND parent, ui::Bounds b);
 };
 
-// The type box: a pick from the list reports the picked text (the box's own text changes only
-// after the notification).
-class TypeComboBox : public ui::ComboBox {
-  public:
-    using ComboBox::ComboBox;
-    void OnCommand(int code) override;
-};
-
 class TFormAttribute : public ui::Window {
   public:
     TFormAttribute(AttributeTexts& attributes, bool editMode, platform::Prompts& prompts,
@@ -75,7 +67,7 @@ class TFormAttribute : public ui::Window {
     ui::Label LabelName{"LabelName"};
     ui::Edit FlatEditName{"FlatEditName"};
     ui::Label LabelTypes{"LabelTypes"};
-    TypeComboBox FlatComboBoxType{"FlatComboBoxType"};
+    ui::ComboBox FlatComboBoxType{"FlatComboBoxType"};
     ui::Label LabelPath{"LabelPath"};
     ui::Edit FlatEditPath{"FlatEditPath"};
     ui::Label LabelFile{"LabelFile"};

@@ -117,6 +117,9 @@ std::string ComboBox::ItemText(int index) const {
 }
 
 void ComboBox::OnCommand(int code) {
+    // A pick from the list changes the box's own text only after this notification; set it
+    // now, so that a handler reading the text sees the pick.
+    if (code == CBN_SELCHANGE && SelectedIndex() >= 0) SetText(ItemText(SelectedIndex()));
     if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) Fire(onChange);
 }
 
