@@ -10,6 +10,7 @@
 #include "app/error_log.h"
 #include "app/report_page.h"
 #include "app/settings_file.h"
+#include "disk/disk_medic_page.h"
 #include "ui/nav_bar.h"
 #include "ui/page.h"
 #include "ui/skin_engine.h"
@@ -85,7 +86,7 @@ class TFrmMain : public ui::Window {
     SettingsFile settings;
 
     DescriptionPage TSSummary;
-    DescriptionPage TSDiskMedic;
+    disk::DiskMedicPage TSDiskMedic;
     DescriptionPage TSInternetPrivacy;
     DescriptionPage TSCookieManager;
     DescriptionPage TSFileShredder;
