@@ -7,6 +7,7 @@
 #include "disk/disk_texts.h"
 #include "disk/junk_match.h"
 #include "disk/junk_types.h"
+#include "disk/walk_rules.h"
 #include "platform/file_walk.h"
 #include "platform/files.h"
 #include "platform/locale_format.h"
@@ -27,6 +28,9 @@ constexpr char kSeparatorLine[] = "=============================================
 static_assert(sizeof kSeparatorLine - 1 == 58 + 2);
 // A PeekMessage costs a server round trip under Wine: pump on a time slice, not per file.
 constexpr uint64_t kSliceMs = 15;
+
+// Posted to the page by a click on the drive list.
+constexpr UINT kStoreDriveChoices = WM_APP + 1;
 
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 25;
@@ -177,7 +181,9 @@ void DiskMedicPage::Create(HWND host) {
     TSScanJunkResult.AnchorChild(LVScanJunkResult.Handle(),
                                  kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom);
 
-    LVDriveInfo.onClick = [this] { LVDriveInfoClick(); };
+    // The list toggles a check box only after it has told of the click, so the choices are
+    // stored once the click has been handled whole.
+    LVDriveInfo.onClick = [this] { PostMessageW(Handle(), kStoreDriveChoices, 0, 0); };
     BtnScanJunkNow.onClick = [this] { BtnScanJunkNowClick(); };
     BtnStopScan.onClick = [this] { BtnStopScanClick(); };
     BtnDeleteJunk.onClick = [this] { BtnDeleteJunkClick(); };
@@ -189,6 +195,14 @@ void DiskMedicPage::Create(HWND host) {
     BtnSaveJunkFileType.onClick = [this] { BtnSaveJunkFileTypeClick(); };
     BtnLoadJunkFileType.onClick = [this] { BtnLoadJunkFileTypeClick(); };
     BtnLoadDefaultJunkFileType.onClick = [this] { BtnLoadDefaultJunkFileTypeClick(); };
+}
+
+LRESULT DiskMedicPage::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kStoreDriveChoices) {
+        ui::Dispatch(&LVDriveInfo, [this] { LVDriveInfoClick(); });
+        return 0;
+    }
+    return Page::HandleMessage(msg, wp, lp);
 }
 
 void DiskMedicPage::TSDiskMedicShow() {
@@ -373,6 +387,7 @@ void DiskMedicPage::BtnStopScanClick() {
 
 bool DiskMedicPage::FkFileListGet(const std::string& mask, const std::string& folder,
                                   bool recurse) {
+    typesStale_ = true;  // the user may have changed them since the last walk
     std::string start = TrimBlanks(folder);
     if (start.empty() || start.back() != '\\') start += '\\';
     const bool finished = Walk(Widen(mask), Widen(start), recurse);
@@ -388,13 +403,15 @@ bool DiskMedicPage::Walk(const std::wstring& mask, const std::wstring& folder, b
         platform::DirectoryListing listing(folder + L"*");
         WIN32_FIND_DATAW entry;
         while (listing.Next(entry)) {
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                // A junction, symbolic link or mount point leads back into the tree or off the
-                // drive: its files would be listed twice, or deleted where nobody looked.
-                if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            switch (KindOfEntry(entry.dwFileAttributes)) {
+                case EntryKind::Folder:
                     subfolders.emplace_back(entry.cFileName);
-            } else if (everyName && !LookAtFile(folder, entry)) {
-                return false;
+                    break;
+                case EntryKind::File:
+                    if (everyName && !LookAtFile(folder, entry)) return false;
+                    break;
+                case EntryKind::Passed:
+                    break;
             }
         }
     }
@@ -402,7 +419,8 @@ bool DiskMedicPage::Walk(const std::wstring& mask, const std::wstring& folder, b
         platform::DirectoryListing listing(folder + mask);
         WIN32_FIND_DATAW entry;
         while (listing.Next(entry))
-            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !LookAtFile(folder, entry))
+            if (KindOfEntry(entry.dwFileAttributes) == EntryKind::File &&
+                !LookAtFile(folder, entry))
                 return false;
     }
     if (!recurse) return true;
@@ -555,6 +573,7 @@ void DiskMedicPage::BtnDeleteAllJunkClick() {
     SetPanel(2, kDeletingJunk);
     FlushPanels();
     ResultRedrawOff();
+    nextPump_ = 0;  // messages run before the first file too
     {
         const ScopeExit redraw([this] { ResultRedrawOn(); });
         // From the last row to the first, so removing a row leaves the ones still to visit
