@@ -26,8 +26,24 @@ using platform::Widen;
 constexpr char kCaption[] = "Veltrin";
 constexpr char kSeparatorLine[] = "==========================================================\r\n";
 static_assert(sizeof kSeparatorLine - 1 == 58 + 2);
-// A PeekMessage costs a server round trip under Wine: pump on a time slice, not per file.
-constexpr uint64_t kSliceMs = 15;
+// A PeekMessage costs a server round trip under Wine, a status panel write up to a millisecond
+// and a repaint of the result list some more: pending messages run on a short time slice, the
+// panels and the list catch up on a longer one.
+constexpr uint64_t kPumpSliceUs = 10'000;
+constexpr uint64_t kShowSliceUs = 200'000;
+
+// Microseconds from a steady clock; the tick count moves in steps of about 16 ms under Wine.
+uint64_t NowUs() {
+    static const uint64_t frequency = [] {
+        LARGE_INTEGER f{};
+        QueryPerformanceFrequency(&f);
+        return static_cast<uint64_t>(f.QuadPart);
+    }();
+    LARGE_INTEGER c{};
+    QueryPerformanceCounter(&c);
+    return static_cast<uint64_t>(c.QuadPart) / frequency * 1'000'000 +
+           static_cast<uint64_t>(c.QuadPart) % frequency * 1'000'000 / frequency;
+}
 
 // Posted to the page by a click on the drive list.
 constexpr UINT kStoreDriveChoices = WM_APP + 1;
@@ -172,9 +188,10 @@ void DiskMedicPage::Create(HWND host) {
 
     // The scan result.
     const RECT s = TSScanJunkResult.ClientRect();
+    // Double buffered: the list repaints while a scan grows it, and a buffered paint costs half.
     LVScanJunkResult.Create(TSScanJunkResult.Handle(), {4, 4, s.right - 8, s.bottom - 8},
                             LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
-                            LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES);
+                            LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_DOUBLEBUFFER);
     LVScanJunkResult.AddColumn("File Name", 120);
     LVScanJunkResult.AddColumn("Size", 100);
     LVScanJunkResult.AddColumn("Path", 250);
@@ -362,9 +379,10 @@ void DiskMedicPage::BtnScanJunkNowClick() {
         BtnScanJunkNow.SetEnabled(true);
     });
     PCDiskMedic.Activate(2);
-    LVScanJunkResult.Clear();
     ResultRedrawOff();
-    nextPump_ = 0;
+    LVScanJunkResult.Clear();
+    resultChanged_ = true;
+    nextPump_ = nextShow_ = 0;
 
     for (int i = 0; i < LVDriveInfo.Count(); ++i) {
         if (!LVDriveInfo.IsChecked(i)) continue;
@@ -504,19 +522,33 @@ void DiskMedicPage::ResultRedrawOn() {
 }
 
 void DiskMedicPage::PumpOnSlice() {
-    if (GetTickCount64() < nextPump_) return;
-    FlushPanels();
-    // Rows added or removed with redraw off appear now, once per slice.
-    const bool repaint = resultRedrawOff_ > 0 && resultChanged_;
-    if (repaint) LVScanJunkResult.SetRedraw(true);
-    resultChanged_ = false;
+    if (NowUs() < nextPump_) return;
     ui::PumpMessages();
-    if (repaint && resultRedrawOff_ > 0)
-        SendMessageW(LVScanJunkResult.Handle(), WM_SETREDRAW, FALSE, 0);
+    CheckWindow();
+    // The checked types change only while messages run.
     typesStale_ = true;
+    if (NowUs() >= nextShow_) {
+        ShowProgress();
+        nextShow_ = NowUs() + kShowSliceUs;
+    }
+    nextPump_ = NowUs() + kPumpSliceUs;
+}
+
+void DiskMedicPage::ShowProgress() {
+    FlushPanels();
+    // Rows added or removed with redraw off appear now; the pump paints them before redraw
+    // goes off again.
+    if (resultRedrawOff_ == 0 || !resultChanged_) return;
+    resultChanged_ = false;
+    LVScanJunkResult.SetRedraw(true);
+    ui::PumpMessages();
+    CheckWindow();
+    if (resultRedrawOff_ > 0) SendMessageW(LVScanJunkResult.Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void DiskMedicPage::CheckWindow() const {
     // The window closed while its messages ran: nothing is left to scan for or delete into.
     if (!IsWindow(Handle())) throw ui::Abort{};
-    nextPump_ = GetTickCount64() + kSliceMs;
 }
 
 // ---- Deletion ----
@@ -573,7 +605,7 @@ void DiskMedicPage::BtnDeleteAllJunkClick() {
     SetPanel(2, kDeletingJunk);
     FlushPanels();
     ResultRedrawOff();
-    nextPump_ = 0;  // messages run before the first file too
+    nextPump_ = nextShow_ = 0;  // messages run before the first file too
     {
         const ScopeExit redraw([this] { ResultRedrawOn(); });
         // From the last row to the first, so removing a row leaves the ones still to visit

@@ -119,8 +119,10 @@ class DiskMedicPage : public ui::Page {
     void ReadCheckedTypes();
 
     // Lets pending messages run at most once per time slice; the status panels and the result
-    // list catch up just before.
+    // list catch up on a longer slice.
     void PumpOnSlice();
+    void ShowProgress();
+    void CheckWindow() const;
     void SetPanel(int panel, std::string text);
     void FlushPanels();
     void ResultRedrawOff();
@@ -143,7 +145,7 @@ class DiskMedicPage : public ui::Page {
     bool currentFileShown_ = true;
 
     // Pacing.
-    uint64_t nextPump_ = 0;
+    uint64_t nextPump_ = 0, nextShow_ = 0;  // microseconds
     std::array<std::string, 3> panelText_;
     std::array<bool, 3> panelDirty_{};
     int resultRedrawOff_ = 0;
