@@ -89,7 +89,9 @@ std::string TrimBlanks(const std::string& text) {
 }  // namespace
 
 void SubPage::Create(HWND parent) {
-    CreateWindowOf(L"", WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, 0, 100, 100, parent);
+    // Not clipping its children: a group box paints only its frame, and the page's background
+    // must fill the inside.
+    CreateWindowOf(L"", WS_CHILD, WS_EX_CONTROLPARENT, 0, 0, 100, 100, parent);
 }
 
 DiskMedicPage::DiskMedicPage(const app::PageContext& context)
