@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/clock.h"
+#include "platform/drives.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/shell_launcher.h"
@@ -17,6 +18,7 @@ struct AppContext {
     platform::ShellLauncher* shell = nullptr;
     const platform::Clock* clock = nullptr;
     const platform::SpecialFolders* specialFolders = nullptr;
+    const platform::DriveQueries* drives = nullptr;  // null: the machine's own drives
 
     std::string ProgramFolder() const { return platform::FolderOf(programPath); }
     std::string ProgramFile(std::string_view relative) const {

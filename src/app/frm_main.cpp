@@ -23,12 +23,7 @@ TFrmMain::TFrmMain(const AppContext& context, bool endsApplication)
       TSSummary("TSSummary", "SysInfo Summary", "Label1",
                 "System Information: This page shows your software and hardware information.",
                 ui::NavIcon::Summary),
-      TSDiskMedic("TSDiskMedic", "Disk Medic", "Label2",
-                  "Disk Cleaner: There are many temporary files in your system when you run some "
-                  "programs. These garbage file waste your hard drive space, slow your system.  "
-                  "You  can use Disk Cleaner to find all junk files and delete them to free disk "
-                  "space",
-                  ui::NavIcon::DiskCleaner),
+      TSDiskMedic(pageContext_),
       TSInternetPrivacy("TSInternetPrivacy", "Internet Privacy", "Label3",
                         "Privacy Protector: When otherone use your computer, they can know what "
                         "you have visited, read, player, etc. Privacy protector will clean all "

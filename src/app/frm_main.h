@@ -11,6 +11,7 @@
 #include "app/report_page.h"
 #include "app/settings_file.h"
 #include "startup/boot_list_page.h"
+#include "disk/disk_medic_page.h"
 #include "ui/nav_bar.h"
 #include "ui/page.h"
 #include "ui/skin_engine.h"
@@ -86,7 +87,7 @@ class TFrmMain : public ui::Window {
     SettingsFile settings;
 
     DescriptionPage TSSummary;
-    DescriptionPage TSDiskMedic;
+    disk::DiskMedicPage TSDiskMedic;
     DescriptionPage TSInternetPrivacy;
     DescriptionPage TSCookieManager;
     DescriptionPage TSFileShredder;

@@ -83,6 +83,24 @@ std::map<std::string, Scenario> Scenarios() {
              StartupEntries(f);
              f.TSBootList.PropertiesbtnClick(&f.TSBootList.BtnBlProperty);
          }},
+        {"options", [](app::TFrmMain& f) { f.TSDiskMedic.PCDiskMedic.Activate(1); }},
+        {"scanned",
+         [](app::TFrmMain& f) {
+             // A few junk files in a folder of their own, then a real scan of drive C.
+             const std::string root = platform::TempFolder() + "Veltrin showcase";
+             for (const char* folder : {"", "\\cache", "\\help", "\\setup~1"})
+                 CreateDirectoryW(platform::Widen(root + folder).c_str(), nullptr);
+             const std::pair<const char*, size_t> files[] = {{"\\~WRL0001.tmp", 24576},
+                                                             {"\\cache\\index.$$$", 131072},
+                                                             {"\\cache\\page.tmp", 8192},
+                                                             {"\\help\\windows.gid", 40960},
+                                                             {"\\setup~1\\_ISTMP1.tmp", 1536000},
+                                                             {"\\setup~1\\data.temp", 65536},
+                                                             {"\\report.log", 512}};
+             for (const auto& [name, size] : files)
+                 platform::WriteWholeFile(root + name, std::string(size, 'j'));
+             f.TSDiskMedic.BtnScanJunkNowClick();
+         }},
     };
 }
 

@@ -1,0 +1,155 @@
+#pragma once
+// The disk cleaner page TSDiskMedic: the drive list, the junk file types, the junk scan and the
+// deletion of what it found.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/drives.h"
+#include "ui/page.h"
+
+namespace app {
+struct PageContext;
+}
+
+namespace disk {
+
+inline constexpr char kJunkTypeFile[] = "JunkFileType.lst";
+inline constexpr char kDefaultJunkFile[] = "DefaultJunk.lst";
+inline constexpr char kJunkListFilter[] = "Lst file(*.lst)|*.lst";
+inline constexpr char kDiskInfoKey[] = "\\software\\KorvaneSoft\\FM\\Cleaner\\DiskInfo";
+inline constexpr char kSelectFiltersMessage[] = "Please select filters             ";
+inline constexpr char kScanFinished[] = "Scan Finished";
+inline constexpr char kDeletingJunk[] = "Deleting Junk files...  ";
+inline constexpr char kAllJunkDeleted[] = "All Junk files deleted! ";
+inline constexpr char kDeletedSuffix[] = " deleted!";
+inline constexpr char kRecycledSuffix[] = " sent to Recycle Bin!";
+inline constexpr char kNotDeletedSuffix[] = " could not be deleted!";
+inline constexpr char kNotRecycledSuffix[] = " could not be sent to Recycle Bin!";
+
+// The columns of LVScanJunkResult.
+enum ScanResultColumn { kResultName = 0, kResultSize = 1, kResultPath = 2 };
+
+// A tab page of PCDiskMedic: a window of our own class, so its controls' notifications reach
+// them.
+class SubPage : public ui::Window {
+  public:
+    using Window::Window;
+    void Create(HWND parent);
+};
+
+class DiskMedicPage : public ui::Page {
+  public:
+    explicit DiskMedicPage(const app::PageContext& context);
+    void Create(HWND host);
+    void OnShow() override { TSDiskMedicShow(); }
+
+    void TSDiskMedicShow();
+
+    // Junk file types.
+    void LoadJunkTypeList(const std::string& fileName);
+    void SaveJunkTypeList();
+    void BtnAddJunkFileTypeClick();
+    void BtnDelJunkFileTypeClick();
+    void BtnCheckAllJunkFileTypeClick();
+    void BtnClearAllJunkFileTypeClick();
+    void BtnLoadDefaultJunkFileTypeClick();
+    void BtnSaveJunkFileTypeClick();
+    void BtnLoadJunkFileTypeClick();
+
+    // Drives.
+    void FillDriveList();
+    void LVDriveInfoClick();
+
+    // The scan.
+    void BtnScanJunkNowClick();
+    void BtnStopScanClick();
+    // Walks `folder` (and its subfolders when `recurse`), listing the junk files it holds;
+    // false when the continue flag ended it.
+    bool FkFileListGet(const std::string& mask, const std::string& folder, bool recurse);
+
+    // Deletion.
+    void BtnDeleteJunkClick();
+    void BtnDeleteAllJunkClick();
+
+    int JunkCount() const { return junkCount_; }
+    double JunkBytes() const { return junkBytes_; }
+    bool ContinueScan() const { return continue_; }
+    bool Scanning() const { return scanning_; }
+
+    ui::Label Label2{"Label2"};
+    ui::Picture Image2{"Image2"};
+    ui::ListView LVDriveInfo{"LVDriveInfo"};
+    ui::Button BtnScanJunkNow{"BtnScanJunkNow"};
+    ui::Button BtnStopScan{"BtnStopScan"};
+    ui::Button BtnDeleteJunk{"BtnDeleteJunk"};
+    ui::Button BtnDeleteAllJunk{"BtnDeleteAllJunk"};
+    ui::TabControl PCDiskMedic{"PCDiskMedic"};
+    SubPage TSJunkFileType{"TSJunkFileType"};
+    SubPage TSDMOptions{"TSDMOptions"};
+    SubPage TSScanJunkResult{"TSScanJunkResult"};
+    ui::ListView LVJunkFileType{"LVJunkFileType"};
+    ui::GroupBox GBJunkFileType{"GroupBox2"};
+    ui::Button BtnAddJunkFileType{"BtnAddJunkFileType"};
+    ui::Button BtnDelJunkFileType{"BtnDelJunkFileType"};
+    ui::Button BtnCheckAllJunkFileType{"BtnCheckAllJunkFileType"};
+    ui::Button BtnClearAllJunkFileType{"BtnClearAllJunkFileType"};
+    ui::Button BtnSaveJunkFileType{"BtnSaveJunkFileType"};
+    ui::Button BtnLoadJunkFileType{"BtnLoadJunkFileType"};
+    ui::Button BtnLoadDefaultJunkFileType{"BtnLoadDefaultJunkFileType"};
+    ui::GroupBox GBDeleteOption{"GroupBox1"};
+    ui::RadioButton RBDirectDel{"RBDirectDel"};
+    ui::RadioButton RBMoveToRecycle{"RBMoveToRecycle"};
+    ui::ListView LVScanJunkResult{"LVScanJunkResult"};
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+  private:
+    enum class Outcome { Removed, Failed };
+
+    const platform::DriveQueries& Drives() const;
+    std::string ProgramFile(const std::string& name) const;
+    void AddDriveRow(const std::string& root);
+
+    bool Walk(const std::wstring& mask, const std::wstring& folder, bool recurse);
+    bool LookAtFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry);
+    void AddFind(const std::wstring& folder, const WIN32_FIND_DATAW& entry);
+    void ReadCheckedTypes();
+
+    // Lets pending messages run at most once per time slice; the status panels and the result
+    // list catch up on a longer slice.
+    void PumpOnSlice();
+    void ShowProgress();
+    void CheckWindow() const;
+    void SetPanel(int panel, std::string text);
+    void FlushPanels();
+    void ResultRedrawOff();
+    void ResultRedrawOn();
+
+    Outcome RemoveJunkFile(const std::string& path, bool recycle, bool clearAttributes);
+    void ReportRemoval(const std::string& path, bool recycle, Outcome outcome);
+
+    const app::PageContext& context_;
+    platform::UniqueIcon icon_;
+
+    // Scan state.
+    bool continue_ = true;
+    bool scanning_ = false;
+    int junkCount_ = 0;
+    double junkBytes_ = 0;
+    std::vector<std::wstring> checkedTypeExtensions_;
+    bool typesStale_ = true;
+    std::wstring currentFile_;
+    bool currentFileShown_ = true;
+
+    // Pacing.
+    uint64_t nextPump_ = 0, nextShow_ = 0;  // microseconds
+    std::array<std::string, 3> panelText_;
+    std::array<bool, 3> panelDirty_{};
+    int resultRedrawOff_ = 0;
+    bool resultChanged_ = false;
+};
+
+}  // namespace disk
