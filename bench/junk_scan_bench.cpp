@@ -48,6 +48,7 @@ class NoShell final : public platform::ShellLauncher {
                  int) override {
         return true;
     }
+    bool RunCommandLine(const std::string&, int) override { return true; }
 };
 
 void Touch(const std::wstring& path, DWORD bytes) {
@@ -203,11 +204,15 @@ int main() {
     SilentPrompts prompts;
     NoShell shell;
     platform::SystemClock clock;
+    platform::Win32DriveQueries drives;
+    platform::Win32SpecialFolders specialFolders;
     app::AppContext context;
     context.programPath = platform::Narrow(program + L"\\Veltrin.exe");
     context.prompts = &prompts;
     context.shell = &shell;
     context.clock = &clock;
+    context.drives = &drives;
+    context.specialFolders = &specialFolders;
     app::TFrmMain main(context);
     main.FirstShow();
     main.ShowPage(main.TSDiskMedic);

@@ -18,7 +18,7 @@ struct AppContext {
     platform::ShellLauncher* shell = nullptr;
     const platform::Clock* clock = nullptr;
     const platform::SpecialFolders* specialFolders = nullptr;
-    const platform::DriveQueries* drives = nullptr;  // null: the machine's own drives
+    const platform::DriveQueries* drives = nullptr;
 
     std::string ProgramFolder() const { return platform::FolderOf(programPath); }
     std::string ProgramFile(std::string_view relative) const {

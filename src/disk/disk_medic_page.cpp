@@ -98,8 +98,7 @@ DiskMedicPage::DiskMedicPage(const app::PageContext& context)
     : Page("TSDiskMedic", "Disk Medic"), context_(context) {}
 
 const platform::DriveQueries& DiskMedicPage::Drives() const {
-    static const platform::Win32DriveQueries machine;
-    return context_.app.drives ? *context_.app.drives : machine;
+    return *context_.app.drives;
 }
 
 std::string DiskMedicPage::ProgramFile(const std::string& name) const {

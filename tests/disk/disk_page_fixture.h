@@ -20,21 +20,6 @@
 
 namespace disk_testing {
 
-class FakeDrives : public platform::DriveQueries {
-  public:
-    std::map<std::string, unsigned> types;  // absent: no such drive
-    std::map<std::string, std::optional<platform::DriveSpace>> spaces;
-
-    unsigned DriveType(const std::string& root) const override {
-        const auto it = types.find(root);
-        return it == types.end() ? DRIVE_NO_ROOT_DIR : it->second;
-    }
-    std::optional<platform::DriveSpace> Space(const std::string& root) const override {
-        const auto it = spaces.find(root);
-        return it == spaces.end() ? std::nullopt : it->second;
-    }
-};
-
 struct ResultRow {
     std::string name, size, path;
     bool checked;
@@ -42,10 +27,7 @@ struct ResultRow {
 
 class DiskPageTest : public testing_support::MainWindowTest {
   protected:
-    DiskPageTest() {
-        context.drives = &drives;
-        drives.spaces["C:\\"] = platform::DriveSpace{1073741824, 536870912};
-    }
+    DiskPageTest() {}
 
     // The window with the disk cleaner page shown. The junk types are those given, written as
     // the working list, unless `types` is null.
@@ -161,8 +143,6 @@ class DiskPageTest : public testing_support::MainWindowTest {
         }
         return lines;
     }
-
-    FakeDrives drives;
 
   private:
     std::vector<std::wstring> longFolders_;

@@ -1,5 +1,7 @@
 #pragma once
 // Scripted stand-ins for the platform seams.
+#include <windows.h>
+
 #include <deque>
 #include <map>
 #include <optional>
@@ -7,6 +9,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/drives.h"
 #include "platform/prompts.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
@@ -75,6 +78,22 @@ class FakeSpecialFolders : public platform::SpecialFolders {
         const auto it = folders.find(csidl);
         if (it == folders.end()) return std::nullopt;
         return it->second;
+    }
+};
+
+// Drives answered from tables; a root missing from `types` has no drive.
+class FakeDrives : public platform::DriveQueries {
+  public:
+    std::map<std::string, unsigned> types;  // absent: no such drive
+    std::map<std::string, std::optional<platform::DriveSpace>> spaces;
+
+    unsigned DriveType(const std::string& root) const override {
+        const auto it = types.find(root);
+        return it == types.end() ? DRIVE_NO_ROOT_DIR : it->second;
+    }
+    std::optional<platform::DriveSpace> Space(const std::string& root) const override {
+        const auto it = spaces.find(root);
+        return it == spaces.end() ? std::nullopt : it->second;
     }
 };
 

@@ -26,6 +26,8 @@ MainWindowTest::MainWindowTest() {
     specialFolders.folders[24] = folder.MakeFolder("Startup All Users");
     specialFolders.folders[7] = folder.MakeFolder("Startup Current User");
     context.specialFolders = &specialFolders;
+    drives.spaces["C:\\"] = platform::DriveSpace{1073741824, 536870912};
+    context.drives = &drives;
 }
 
 MainWindowTest::~MainWindowTest() {

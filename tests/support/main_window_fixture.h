@@ -1,6 +1,6 @@
 #pragma once
-// A headless main window over a temporary program folder, with every prompt, shell start and
-// clock reading answered by fakes.
+// A headless main window over a temporary program folder, with every prompt, shell start,
+// clock reading, special folder and drive answered by fakes.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -33,6 +33,7 @@ class MainWindowTest : public ::testing::Test {
     FakeShell shell;
     FakeClock clock;
     FakeSpecialFolders specialFolders;  // the two Startup folders, empty, inside `folder`
+    FakeDrives drives;                  // drive C of 1 GiB, half free; no other drive
     app::AppContext context;
 
   private:

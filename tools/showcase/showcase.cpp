@@ -2,13 +2,13 @@
 // screenshots: showcase.exe [PAGE] [SCENARIO]. A scenario fills the page with something to
 // look at; pages register theirs in Scenarios() below.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
 
+#include "app/desktop_services.h"
 #include "app/frm_main.h"
 #include "platform/files.h"
 #include "platform/handles.h"
@@ -16,7 +16,6 @@
 #include "platform/shell_link.h"
 #include "platform/text.h"
 #include "ui/message_pump.h"
-#include "ui/win32_prompts.h"
 
 namespace {
 
@@ -107,23 +106,12 @@ std::map<std::string, Scenario> Scenarios() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
-    platform::ComScope com;
-    ui::Win32Prompts prompts;
-    platform::Win32ShellLauncher shell;
-    platform::SystemClock clock;
+    app::DesktopServices services;
     ShowcaseFolders specialFolders;
     g_folders = &specialFolders;
-    app::AppContext context;
-    context.programPath = platform::ModulePath();
-    context.prompts = &prompts;
-    context.shell = &shell;
-    context.clock = &clock;
-    context.specialFolders = &specialFolders;
-
-    app::TFrmMain main(context, true);
-    prompts.SetOwner(main.Handle());
+    services.context.specialFolders = &specialFolders;
+    app::TFrmMain main(services.context, true);
+    services.prompts.SetOwner(main.Handle());
     main.FirstShow();
     const std::string page = argc > 1 ? platform::Narrow(argv[1]) : "TSSummary";
     for (ui::Page* p : main.PCMain.Pages())

@@ -1,0 +1,26 @@
+#include "app/desktop_services.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace app {
+namespace {
+
+bool RegisterCommonControls() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    return InitCommonControlsEx(&icc) != FALSE;
+}
+
+}  // namespace
+
+DesktopServices::DesktopServices() {
+    RegisterCommonControls();
+    context.programPath = platform::ModulePath();
+    context.prompts = &prompts;
+    context.shell = &shell;
+    context.clock = &clock;
+    context.specialFolders = &specialFolders;
+    context.drives = &drives;
+}
+
+}  // namespace app

@@ -1,0 +1,30 @@
+#pragma once
+// The real platform services of a running program, and the context that hands them out.
+// The program's entry and the showcase build the main window on one of these.
+#include "app/app_context.h"
+#include "platform/clock.h"
+#include "platform/drives.h"
+#include "platform/handles.h"
+#include "platform/shell_launcher.h"
+#include "platform/special_folders.h"
+#include "ui/win32_prompts.h"
+
+namespace app {
+
+class DesktopServices {
+  public:
+    // Registers the common controls and enters COM for the thread.
+    DesktopServices();
+    DesktopServices(const DesktopServices&) = delete;
+    DesktopServices& operator=(const DesktopServices&) = delete;
+
+    platform::ComScope com;
+    ui::Win32Prompts prompts;
+    platform::Win32ShellLauncher shell;
+    platform::SystemClock clock;
+    platform::Win32SpecialFolders specialFolders;
+    platform::Win32DriveQueries drives;
+    AppContext context;
+};
+
+}  // namespace app
