@@ -1,12 +1,9 @@
 #include "startup/pictures.h"
 
-#include <cstdint>
-#include <functional>
+#include "ui/drawn_picture.h"
 
 namespace startup {
 namespace {
-
-constexpr COLORREF kKey = RGB(255, 0, 255);
 
 struct Pen {
     Pen(HDC dc, COLORREF c, int w) : dc_(dc), pen_(CreatePen(PS_SOLID, w, c)) {
@@ -69,40 +66,12 @@ void Draw(HDC dc, int picture, int s) {
     }
 }
 
-// Draws over a key colour, then makes every pixel but the key opaque.
 HBITMAP Render(int picture, int size) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = size;
-    bi.bmiHeader.biHeight = -size;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bmp) return nullptr;
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    FillBox(mem, 0, 0, size, size, kKey);
-    Draw(mem, picture, size);
-    GdiFlush();
-    auto* px = static_cast<uint32_t*>(bits);
-    for (int i = 0; i < size * size; ++i)
-        px[i] = (px[i] & 0xFFFFFF) == 0xFF00FF ? 0 : (px[i] | 0xFF000000u);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    return bmp;
+    return ui::DrawPictureBitmap(size, [picture](HDC dc, int s) { Draw(dc, picture, s); });
 }
 
 HICON IconOf(int picture, int size) {
-    HBITMAP color = Render(picture, size);
-    if (!color) return nullptr;
-    HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
-    ICONINFO info{TRUE, 0, 0, mask, color};
-    HICON icon = CreateIconIndirect(&info);
-    DeleteObject(mask);
-    DeleteObject(color);
-    return icon;
+    return ui::DrawPictureIcon(size, [picture](HDC dc, int s) { Draw(dc, picture, s); });
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/handles.h"
+#include "ui/drawn_picture.h"
 
 namespace ui {
 namespace {
@@ -172,39 +173,9 @@ void DrawNavIcon(HDC dc, const RECT& box, NavIcon icon) {
 }
 
 HICON MakeNavIcon(NavIcon icon, int size) {
-    HDC screen = GetDC(nullptr);
-    BITMAPV5HEADER bi{};
-    bi.bV5Size = sizeof bi;
-    bi.bV5Width = size;
-    bi.bV5Height = -size;
-    bi.bV5Planes = 1;
-    bi.bV5BitCount = 32;
-    bi.bV5Compression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP color = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS,
-                                     &bits, nullptr, 0);
-    HDC mem = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(mem, color);
-    const RECT box{0, 0, size, size};
-    // Draw over a key colour, then make every pixel but the key opaque.
-    const COLORREF key = RGB(255, 0, 255);
-    HBRUSH keyBrush = CreateSolidBrush(key);
-    FillRect(mem, &box, keyBrush);
-    DeleteObject(keyBrush);
-    DrawNavIcon(mem, box, icon);
-    GdiFlush();
-    auto* px = static_cast<uint32_t*>(bits);
-    for (int i = 0; i < size * size; ++i)
-        px[i] = (px[i] & 0xFFFFFF) == 0xFF00FF ? 0 : (px[i] | 0xFF000000u);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
-    ICONINFO info{TRUE, 0, 0, mask, color};
-    HICON result = CreateIconIndirect(&info);
-    DeleteObject(mask);
-    DeleteObject(color);
-    ReleaseDC(nullptr, screen);
-    return result;
+    return DrawPictureIcon(size, [icon](HDC dc, int s) {
+        DrawNavIcon(dc, RECT{0, 0, s, s}, icon);
+    });
 }
 
 }  // namespace ui
