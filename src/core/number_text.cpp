@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/ascii_case.h"
+
 namespace core {
 
 std::string FormatWithSeparator(const char* pattern, double value, std::string_view separator) {
@@ -49,15 +51,6 @@ std::optional<double> ParseNumber(std::string_view text, std::string_view separa
         ++i;
     if (i != text.size()) return std::nullopt;
     return std::strtod(canon.c_str(), nullptr);
-}
-
-bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
 }
 
 std::optional<bool> ParseBoolean(std::string_view text, std::string_view separator) {

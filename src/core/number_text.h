@@ -17,6 +17,4 @@ std::optional<double> ParseNumber(std::string_view text, std::string_view separa
 // Any other text, the empty one included, is not a boolean.
 std::optional<bool> ParseBoolean(std::string_view text, std::string_view separator);
 
-bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
-
 }  // namespace core

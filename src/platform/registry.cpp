@@ -4,17 +4,26 @@
 
 namespace platform {
 
+namespace {
+
+std::wstring SubKeyPath(const std::string& path) {
+    const auto first = path.find_first_not_of('\\');
+    return first == std::string::npos ? std::wstring() : Widen(path.substr(first));
+}
+
+}  // namespace
+
 std::optional<RegKey> RegKey::Open(HKEY root, const std::string& path, REGSAM access) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, Widen(path).c_str(), 0, access, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, SubKeyPath(path).c_str(), 0, access, &key) != ERROR_SUCCESS)
         return std::nullopt;
     return RegKey(key);
 }
 
 std::optional<RegKey> RegKey::Create(HKEY root, const std::string& path, REGSAM access) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(root, Widen(path).c_str(), 0, nullptr, 0, access, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExW(root, SubKeyPath(path).c_str(), 0, nullptr, 0, access, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return std::nullopt;
     return RegKey(key);
 }

@@ -22,6 +22,8 @@ struct RegistryValue {
 
 class RegKey {
   public:
+    // Paths are relative to the root; leading backslashes, as the program's key texts write
+    // them ("\\software\\..."), are dropped, since the registry refuses them.
     // Opens an existing key; nullopt when it is missing or access is refused.
     static std::optional<RegKey> Open(HKEY root, const std::string& path, REGSAM access);
     // Opens the key, creating it and the keys above it when missing.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/ascii_case.h"
+
 namespace startup {
 namespace {
 
@@ -44,24 +46,10 @@ std::string TrimControlAndBlanks(const std::string& s) {
     return b < e ? std::string(b, e) : std::string();
 }
 
-std::string AsciiLower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    return AsciiLower(a) == AsciiLower(b);
-}
-
-bool ContainsIgnoringCase(const std::string& text, const std::string& part) {
-    return AsciiLower(text).find(AsciiLower(part)) != std::string::npos;
-}
-
 std::string ProgramPathOfCommand(const std::string& command) {
     std::string s = TrimControlAndBlanks(command);
     s.erase(std::remove(s.begin(), s.end(), '"'), s.end());
-    s = AsciiLower(TrimControlAndBlanks(s));
+    s = core::AsciiLower(TrimControlAndBlanks(s));
     // d is the first dot; more than three characters after it means switches or a dotted
     // folder, so the path is cut after the first ".exe" followed by a blank instead.
     const auto dot = s.find('.');
@@ -103,7 +91,7 @@ std::string WorkingDirectoryOf(const std::string& target) {
 }
 
 bool CommandIsShortcutFile(const std::string& command) {
-    return AsciiLower(ExtensionOf(command)) == ".lnk";
+    return core::AsciiLower(ExtensionOf(command)) == ".lnk";
 }
 
 std::string FolderEntryFile(const std::string& name, const std::string& command,

@@ -30,8 +30,5 @@ bool CommandIsShortcutFile(const std::string& command);
 
 std::string TrimBlanks(const std::string& s);            // blanks only
 std::string TrimControlAndBlanks(const std::string& s);  // everything up to ' '
-std::string AsciiLower(std::string s);
-bool EqualsIgnoringCase(const std::string& a, const std::string& b);
-bool ContainsIgnoringCase(const std::string& text, const std::string& part);
 
 }  // namespace startup

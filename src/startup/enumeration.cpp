@@ -1,5 +1,6 @@
 #include "startup/enumeration.h"
 
+#include "core/ascii_case.h"
 #include "platform/file_icons.h"
 #include "platform/handles.h"
 #include "platform/registry.h"
@@ -32,7 +33,7 @@ std::vector<std::string> ListFolderFiles(const std::string& folder, const std::s
         if (name == L"." || name == L"..") continue;
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         const std::string utf8 = Narrow(name);
-        if (AsciiLower(utf8) == "desktop.ini") continue;
+        if (core::AsciiLower(utf8) == "desktop.ini") continue;
         out.push_back(folder + "\\" + utf8);
     } while (FindNextFileW(find.get(), &fd));
     return out;
@@ -68,7 +69,7 @@ namespace {
 
 void AddKeyValues(std::vector<TStartupEntry>& out, HKEY root, const std::string& keyPath, int code,
                   bool enabled, const BadValueReport& report) {
-    const auto key = platform::RegKey::Open(root, ApiKeyPath(keyPath), KEY_READ);
+    const auto key = platform::RegKey::Open(root, keyPath, KEY_READ);
     if (!key) return;
     const std::string location = RegistryLocationText(
         root == HKEY_LOCAL_MACHINE ? RegistryRoot::LocalMachine : RegistryRoot::CurrentUser,

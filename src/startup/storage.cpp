@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ascii_case.h"
 #include "platform/registry.h"
 #include "platform/shell_link.h"
 #include "platform/text.h"
@@ -16,22 +17,21 @@ using platform::Widen;
 
 bool WriteRegValue(HKEY root, const std::string& keyPath, const std::string& name,
                    const std::string& data) {
-    const auto key = RegKey::Create(root, ApiKeyPath(keyPath), KEY_WRITE);
+    const auto key = RegKey::Create(root, keyPath, KEY_WRITE);
     return key && key->WriteString(name, data, REG_SZ);
 }
 
 bool DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& name) {
-    const auto key = RegKey::Create(root, ApiKeyPath(keyPath), KEY_WRITE);
+    const auto key = RegKey::Create(root, keyPath, KEY_WRITE);
     return key && key->DeleteValue(name);
 }
 
 bool MoveRegValue(HKEY root, const std::string& fromKeyPath, const std::string& toKeyPath,
                   const std::string& name) {
     std::optional<platform::RegistryValue> value;
-    if (const auto from = RegKey::Open(root, ApiKeyPath(fromKeyPath), KEY_READ))
-        value = from->ReadValue(name);
+    if (const auto from = RegKey::Open(root, fromKeyPath, KEY_READ)) value = from->ReadValue(name);
     if (!value) return false;
-    const auto to = RegKey::Create(root, ApiKeyPath(toKeyPath), KEY_WRITE);
+    const auto to = RegKey::Create(root, toKeyPath, KEY_WRITE);
     if (!to || !to->WriteValue(*value)) return false;
     return DeleteRegValue(root, fromKeyPath, name);
 }
@@ -61,14 +61,14 @@ bool WriteFolderEntry(const std::string& name, const std::string& command,
 }
 
 bool IsRegistryLocation(const std::string& location) {
-    return ContainsIgnoringCase(location, "HKEY_");
+    return core::ContainsIgnoreAsciiCase(location, "HKEY_");
 }
 
 namespace {
 
 // Removal looks only at the start of the location text (storing looks anywhere in it).
 bool IsRegistryEntry(const TStartupEntry& e) {
-    return EqualsIgnoringCase(e.Location.substr(0, 5), "HKEY_");
+    return core::EqualsIgnoreAsciiCase(e.Location.substr(0, 5), "HKEY_");
 }
 
 HKEY RootOf(const RegistryLocation& l) {
@@ -122,12 +122,12 @@ bool StoresOver(const TStartupEntry& old, const TStartupEntry& stored) {
         const RegistryLocation b = ParseRegistryLocation(stored.Location);
         // Key and value names are compared as the registry compares them: ignoring case.
         return a.root == b.root &&
-               EqualsIgnoringCase(ApiKeyPath(a.keyPath), ApiKeyPath(b.keyPath)) &&
-               EqualsIgnoringCase(old.Name, stored.Name);
+               core::EqualsIgnoreAsciiCase(ApiKeyPath(a.keyPath), ApiKeyPath(b.keyPath)) &&
+               core::EqualsIgnoreAsciiCase(old.Name, stored.Name);
     }
     if (!IsRegistryEntry(old) && !storedInRegistry)
-        return EqualsIgnoringCase(EntryFile(old),
-                                  FolderEntryFile(stored.Name, stored.Command, stored.Location));
+        return core::EqualsIgnoreAsciiCase(
+            EntryFile(old), FolderEntryFile(stored.Name, stored.Command, stored.Location));
     return false;
 }
 
@@ -136,8 +136,8 @@ bool NeedsOldFile(const TStartupEntry& old, const TStartupEntry& stored) {
     // A ".lnk" command stored in a folder was copied: the copy no longer needs the original.
     if (!IsRegistryLocation(stored.Location) && CommandIsShortcutFile(stored.Command)) return false;
     const std::string file = EntryFile(old);
-    return EqualsIgnoringCase(Unquoted(stored.Command), file) ||
-           ProgramPathOfCommand(stored.Command) == AsciiLower(file);
+    return core::EqualsIgnoreAsciiCase(Unquoted(stored.Command), file) ||
+           ProgramPathOfCommand(stored.Command) == core::AsciiLower(file);
 }
 
 }  // namespace startup
