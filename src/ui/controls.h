@@ -153,7 +153,9 @@ class ListView : public Control {
     void SetRedraw(bool on);
 
     LRESULT OnNotify(const NMHDR& header) override;
-    std::function<void()> onClick;  // any mouse click, after the check box toggled
+    // Any mouse click. The notice may come before a clicked check box toggles (Wine sends it
+    // first), so a handler that reads check states should run once the click is handled.
+    std::function<void()> onClick;
     std::function<void()> onDblClick;
     std::function<void(POINT)> onContextMenu;  // right click, screen coordinates
     std::function<void(int row)> onCheckChanged;
