@@ -45,9 +45,6 @@ uint64_t NowUs() {
            static_cast<uint64_t>(c.QuadPart) % frequency * 1'000'000 / frequency;
 }
 
-// Posted to the page by a click on the drive list.
-constexpr UINT kStoreDriveChoices = WM_APP + 1;
-
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 25;
 
@@ -201,7 +198,7 @@ void DiskMedicPage::Create(HWND host) {
 
     // The list toggles a check box only after it has told of the click, so the choices are
     // stored once the click has been handled whole.
-    LVDriveInfo.onClick = [this] { PostMessageW(Handle(), kStoreDriveChoices, 0, 0); };
+    LVDriveInfo.onClick = [this] { LVDriveInfoClick(); };
     BtnScanJunkNow.onClick = [this] { BtnScanJunkNowClick(); };
     BtnStopScan.onClick = [this] { BtnStopScanClick(); };
     BtnDeleteJunk.onClick = [this] { BtnDeleteJunkClick(); };
@@ -213,14 +210,6 @@ void DiskMedicPage::Create(HWND host) {
     BtnSaveJunkFileType.onClick = [this] { BtnSaveJunkFileTypeClick(); };
     BtnLoadJunkFileType.onClick = [this] { BtnLoadJunkFileTypeClick(); };
     BtnLoadDefaultJunkFileType.onClick = [this] { BtnLoadDefaultJunkFileTypeClick(); };
-}
-
-LRESULT DiskMedicPage::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == kStoreDriveChoices) {
-        ui::Dispatch(&LVDriveInfo, [this] { LVDriveInfoClick(); });
-        return 0;
-    }
-    return Page::HandleMessage(msg, wp, lp);
 }
 
 void DiskMedicPage::TSDiskMedicShow() {

@@ -103,9 +103,6 @@ class DiskMedicPage : public ui::Page {
     ui::RadioButton RBMoveToRecycle{"RBMoveToRecycle"};
     ui::ListView LVScanJunkResult{"LVScanJunkResult"};
 
-  protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
   private:
     enum class Outcome { Removed, Failed };
 

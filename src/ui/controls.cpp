@@ -161,6 +161,24 @@ void ListView::Create(HWND parent, Bounds b, DWORD style, DWORD extended) {
     CreateControl(parent, WC_LISTVIEWW, "", style | WS_TABSTOP, WS_EX_CLIENTEDGE, b.x, b.y, b.w,
                   b.h);
     ListView_SetExtendedListViewStyle(Handle(), extended);
+    SetWindowSubclass(Handle(), Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+namespace {
+
+// Posted by the list to itself on a click; it arrives once the click has been handled.
+constexpr UINT kClickHandled = WM_APP + 1;
+
+}  // namespace
+
+LRESULT CALLBACK ListView::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                    DWORD_PTR self) {
+    if (msg == kClickHandled) {
+        reinterpret_cast<ListView*>(self)->Fire(reinterpret_cast<ListView*>(self)->onClick);
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, Subclass, 1);
+    return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 void ListView::AddColumn(const std::string& caption, int width) {
@@ -240,7 +258,7 @@ void ListView::SetRedraw(bool on) {
 LRESULT ListView::OnNotify(const NMHDR& header) {
     switch (header.code) {
         case NM_CLICK:
-            Fire(onClick);
+            if (onClick) PostMessageW(Handle(), kClickHandled, 0, 0);
             break;
         case NM_DBLCLK:
             Fire(onDblClick);

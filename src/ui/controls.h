@@ -153,12 +153,16 @@ class ListView : public Control {
     void SetRedraw(bool on);
 
     LRESULT OnNotify(const NMHDR& header) override;
-    // Any mouse click. The notice may come before a clicked check box toggles (Wine sends it
-    // first), so a handler that reads check states should run once the click is handled.
+    // Any mouse click, once the list has handled it: a clicked check box has toggled by then
+    // (the click notice itself may come first, as under Wine).
     std::function<void()> onClick;
     std::function<void()> onDblClick;
     std::function<void(POINT)> onContextMenu;  // right click, screen coordinates
     std::function<void(int row)> onCheckChanged;
+
+  private:
+    static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                     DWORD_PTR self);
 };
 
 // RAII: list redraw off for a scope.
