@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/ascii_case.h"
+#include "core/ascii_text.h"
 
 namespace core {
 

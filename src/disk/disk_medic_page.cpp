@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/frm_main.h"
+#include "core/ascii_text.h"
 #include "disk/disk_texts.h"
 #include "disk/junk_match.h"
 #include "disk/junk_types.h"
@@ -72,15 +73,6 @@ std::string AnsiField(const std::string& utf8, size_t maxBytes) {
             --end;
         text.resize(end);
     }
-}
-
-std::string TrimBlanks(const std::string& text) {
-    size_t begin = 0, end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ')
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ')
-        --end;
-    return text.substr(begin, end - begin);
 }
 
 }  // namespace
@@ -396,7 +388,7 @@ void DiskMedicPage::BtnStopScanClick() {
 bool DiskMedicPage::FkFileListGet(const std::string& mask, const std::string& folder,
                                   bool recurse) {
     typesStale_ = true;  // the user may have changed them since the last walk
-    std::string start = TrimBlanks(folder);
+    std::string start = core::TrimControlAndBlanks(folder);
     if (start.empty() || start.back() != '\\') start += '\\';
     const bool finished = Walk(Widen(mask), Widen(start), recurse);
     if (!scanning_) FlushPanels();

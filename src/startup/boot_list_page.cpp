@@ -1,5 +1,6 @@
 #include "startup/boot_list_page.h"
 
+#include "core/ascii_text.h"
 #include "platform/collate.h"
 #include "startup/command_rules.h"
 #include "startup/enumeration.h"
@@ -233,7 +234,7 @@ void TSBootList::RunbtnClick() {
     const auto entry = SelectedEntry();
     if (!entry) return;
     // The whole command, arguments included, is the file to open.
-    shell_.Execute("open", TrimControlAndBlanks(entry->Command), "", "", SW_SHOWNORMAL);
+    shell_.Execute("open", core::TrimControlAndBlanks(entry->Command), "", "", SW_SHOWNORMAL);
 }
 
 void TSBootList::AddbtnClick(const ui::Component* sender) {

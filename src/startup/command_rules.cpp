@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/ascii_case.h"
+#include "core/ascii_text.h"
 
 namespace startup {
 namespace {
@@ -39,17 +39,10 @@ std::string TrimBlanks(const std::string& s) {
     return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
-std::string TrimControlAndBlanks(const std::string& s) {
-    auto keep = [](char c) { return static_cast<unsigned char>(c) > ' '; };
-    const auto b = std::find_if(s.begin(), s.end(), keep);
-    const auto e = std::find_if(s.rbegin(), s.rend(), keep).base();
-    return b < e ? std::string(b, e) : std::string();
-}
-
 std::string ProgramPathOfCommand(const std::string& command) {
-    std::string s = TrimControlAndBlanks(command);
+    std::string s = core::TrimControlAndBlanks(command);
     s.erase(std::remove(s.begin(), s.end(), '"'), s.end());
-    s = core::AsciiLower(TrimControlAndBlanks(s));
+    s = core::AsciiLower(core::TrimControlAndBlanks(s));
     // d is the first dot; more than three characters after it means switches or a dotted
     // folder, so the path is cut after the first ".exe" followed by a blank instead.
     const auto dot = s.find('.');

@@ -28,7 +28,6 @@ std::string FolderEntryFile(const std::string& name, const std::string& command,
                             const std::string& folder);
 bool CommandIsShortcutFile(const std::string& command);
 
-std::string TrimBlanks(const std::string& s);            // blanks only
-std::string TrimControlAndBlanks(const std::string& s);  // everything up to ' '
+std::string TrimBlanks(const std::string& s);  // blanks only
 
 }  // namespace startup

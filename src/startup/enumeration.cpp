@@ -1,6 +1,6 @@
 #include "startup/enumeration.h"
 
-#include "core/ascii_case.h"
+#include "core/ascii_text.h"
 #include "platform/file_icons.h"
 #include "platform/handles.h"
 #include "platform/registry.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/ascii_case.h"
+#include "core/ascii_text.h"
 #include "platform/registry.h"
 #include "platform/shell_link.h"
 #include "platform/text.h"
@@ -82,7 +82,7 @@ std::string EntryFile(const TStartupEntry& e) {
 std::string Unquoted(const std::string& command) {
     std::string s = command;
     s.erase(std::remove(s.begin(), s.end(), '"'), s.end());
-    return TrimControlAndBlanks(s);
+    return core::TrimControlAndBlanks(s);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/ascii_case.h"
+#include "core/ascii_text.h"
 #include "core/number_text.h"
 
 namespace ui {

@@ -1,4 +1,4 @@
-#include "core/ascii_case.h"
+#include "core/ascii_text.h"
 
 namespace core {
 namespace {
@@ -24,6 +24,15 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
 
 bool ContainsIgnoreAsciiCase(std::string_view text, std::string_view part) {
     return AsciiLower(std::string(text)).find(AsciiLower(std::string(part))) != std::string::npos;
+}
+
+std::string TrimControlAndBlanks(std::string_view text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ')
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ')
+        --end;
+    return std::string(text.substr(begin, end - begin));
 }
 
 }  // namespace core
