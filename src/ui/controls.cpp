@@ -214,11 +214,17 @@ int ListView::InsertRow(int index, const std::string& caption,
     item.mask = LVIF_TEXT;
     item.iItem = index;
     item.pszText = text.data();
+    // Checked as it is inserted: a later state change would cost two more notifications.
+    if (checked && (ListView_GetExtendedListViewStyle(Handle()) & LVS_EX_CHECKBOXES)) {
+        item.mask |= LVIF_STATE;
+        item.state = INDEXTOSTATEIMAGEMASK(2);
+        item.stateMask = LVIS_STATEIMAGEMASK;
+    }
     const int row = ListView_InsertItem(Handle(), &item);
     if (row < 0) return row;
     for (size_t i = 0; i < subItems.size(); ++i)
         SetCellText(row, static_cast<int>(i) + 1, subItems[i]);
-    if (checked) SetChecked(row, true);
+    if (checked && !IsChecked(row)) SetChecked(row, true);
     return row;
 }
 
