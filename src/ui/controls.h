@@ -157,6 +157,7 @@ class ListView : public Control {
     // Nested: redraw stays off until every Push has had its Pop.
     void PushRedrawOff();
     void PopRedrawOff();
+    bool RedrawHeld() const { return redrawOff_ > 0; }
     // While redraw is held off: lets the list repaint at the next pump (true), until
     // EndPeekRedraw turns it off again.
     bool PeekRedraw();
