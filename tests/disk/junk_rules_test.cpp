@@ -8,7 +8,6 @@
 #include "disk/junk_match.h"
 #include "disk/junk_types.h"
 #include "disk/walk_rules.h"
-#include "platform/text.h"
 #include "support/shipped_data.h"
 
 namespace {
@@ -229,7 +228,7 @@ TEST(JunkExtensionTable, CountsEveryCheckedTypeThatGivesTheExtension) {
         {L"x.t\u00e9mp", 0}, {L"x.tmpx", 0},    {L"dir.tmp\\file", 1},
     };
     for (auto [name, count] : cases)
-        EXPECT_EQ(table.Matches(name), count) << platform::Narrow(name);
+        EXPECT_EQ(table.Matches(name), count) << name;
     table.Clear();
     EXPECT_TRUE(table.Empty());
     EXPECT_EQ(table.Matches(L"a.tmp"), 0);
