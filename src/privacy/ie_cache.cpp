@@ -121,10 +121,6 @@ TIECache::TIECache(platform::UrlCache& cache, std::string name)
     SetFilterOptions(DefaultFilterOptions());
 }
 
-TIECache::~TIECache() {
-    if (find_) cache_.FindClose(find_);
-}
-
 void TIECache::SetFilterOptions(TFilterOptions options) {
     filterOptions_ = options;
     mask_ = privacy::EntryTypeMask(options);
@@ -146,29 +142,27 @@ uint32_t TIECache::Fetch(Call call) {
     return ERROR_SUCCESS;
 }
 
-uint32_t TIECache::FindFirstEntry(uint64_t GroupID) {
+uint32_t TIECache::FindFirstEntry(uint64_t GroupID, platform::UrlFindHandle& find) {
+    find = nullptr;
     if (!LibraryFound()) return kNoLibrary;
-    find_ = nullptr;
     const auto pattern = PatternText(SearchPattern);
     bool sized = false;
     const uint32_t result = Fetch([&](std::byte* buffer, uint32_t& size) {
-        if (sized && find_) CloseFind();  // the sizing call opened a walk after all
+        if (sized && find) {  // the sizing call opened a walk after all
+            cache_.FindClose(find);
+            find = nullptr;
+        }
         sized = true;
-        return cache_.FindFirst(pattern, mask_, GroupID, buffer, size, find_);
+        return cache_.FindFirst(pattern, mask_, GroupID, buffer, size, find);
     });
-    if (result == ERROR_SUCCESS && !find_) return ERROR_INVALID_HANDLE;
+    if (result == ERROR_SUCCESS && !find) return ERROR_INVALID_HANDLE;
     return result;
 }
 
-uint32_t TIECache::FindNextEntry() {
+uint32_t TIECache::FindNextEntry(platform::UrlFindHandle find) {
     if (!LibraryFound()) return kNoLibrary;
     return Fetch(
-        [&](std::byte* buffer, uint32_t& size) { return cache_.FindNext(find_, buffer, size); });
-}
-
-void TIECache::CloseFind() {
-    cache_.FindClose(find_);
-    find_ = nullptr;
+        [&](std::byte* buffer, uint32_t& size) { return cache_.FindNext(find, buffer, size); });
 }
 
 void TIECache::FillEntryInfo(const core::CacheEntryRecord& record) {
@@ -181,16 +175,17 @@ void TIECache::ClearEntryInfo() {
 
 void TIECache::RetrieveEntries(uint64_t GroupID) {
     if (!LibraryFound()) return;
-    cancel_ = false;
-    CloseAtExit close([this] { CloseFind(); });
-    auto raise = [this] {
-        if (OnEntry) OnEntry(*this, cancel_);
+    bool cancel = false;
+    platform::UrlFindHandle find = nullptr;
+    CloseAtExit close([&] { cache_.FindClose(find); });
+    auto raise = [&] {
+        if (OnEntry) OnEntry(*this, cancel);
     };
-    uint32_t result = FindFirstEntry(GroupID);
+    uint32_t result = FindFirstEntry(GroupID, find);
     if (result != ERROR_SUCCESS) return;
     raise();
-    while (result == ERROR_SUCCESS && !cancel_) {
-        result = FindNextEntry();
+    while (result == ERROR_SUCCESS && !cancel) {
+        result = FindNextEntry(find);
         if (result == ERROR_SUCCESS) raise();
     }
 }
@@ -210,13 +205,15 @@ uint32_t TIECache::DeleteEntry(const std::string& url) {
 
 void TIECache::DeleteAllEntries() {
     if (!LibraryFound()) return;
-    CloseAtExit close([this] { CloseFind(); });
-    uint32_t result = FindFirstEntry(0);
+    platform::UrlFindHandle find = nullptr;
+    CloseAtExit close([&] { cache_.FindClose(find); });
+    uint32_t result = FindFirstEntry(0, find);
     if (result != ERROR_SUCCESS) return;
     do {
         const std::string url = entryInfo_.SourceUrlName;
         DeleteEntry(url);
-        result = FindNextEntry();
+        if (OnDeleted) OnDeleted();
+        result = FindNextEntry(find);
     } while (result == ERROR_SUCCESS);
 }
 

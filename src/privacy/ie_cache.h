@@ -94,7 +94,6 @@ class TIECache {
     TIECache(platform::UrlCache& cache, std::string name);
     TIECache(const TIECache&) = delete;
     TIECache& operator=(const TIECache&) = delete;
-    ~TIECache();
 
     const std::string& Name() const { return name_; }
 
@@ -118,10 +117,15 @@ class TIECache {
     // Deletes every entry of the pattern and filter, each on the walk's own find handle.
     void DeleteAllEntries();
 
+    // Called after each entry DeleteAllEntries deletes, so the owner can keep its window
+    // alive during a long deletion.
+    std::function<void()> OnDeleted;
+
   private:
-    uint32_t FindFirstEntry(uint64_t GroupID);
-    uint32_t FindNextEntry();
-    void CloseFind();
+    // Each walk keeps its own find handle, so a walk started from inside another's handler or
+    // pace hook never closes or moves the outer one.
+    uint32_t FindFirstEntry(uint64_t GroupID, platform::UrlFindHandle& find);
+    uint32_t FindNextEntry(platform::UrlFindHandle find);
     void FillEntryInfo(const core::CacheEntryRecord& record);
     void ClearEntryInfo();
     template <class Call>
@@ -131,8 +135,6 @@ class TIECache {
     std::string name_;
     TFilterOptions filterOptions_;
     uint32_t mask_ = 0;
-    platform::UrlFindHandle find_ = nullptr;
-    bool cancel_ = false;
     TEntryInfo entryInfo_;
 };
 

@@ -365,3 +365,49 @@ TEST(TIECache, APositiveLibraryAnswerIsKeptAndAThrowingLookUpIsANo) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TIECacheNesting, AWalkStartedInsideAHandlerLeavesTheOuterWalkGoing) {
+    FakeUrlCache layer;
+    for (int i = 0; i < 3; ++i)
+        layer.Add(CacheRecord("http://a/" + std::to_string(i)));
+    TIECache cache(layer, "IECMain");
+    std::vector<std::string> outer;
+    int depth = 0, inner = 0;
+    cache.OnEntry = [&](TIECache& s, bool& Cancel) {
+        if (depth > 0) {
+            ++inner;
+            Cancel = true;  // ends the inner walk only
+            return;
+        }
+        outer.push_back(s.EntryInfo().SourceUrlName);
+        ++depth;
+        s.RetrieveEntries(0);
+        --depth;
+    };
+    cache.RetrieveEntries(0);
+    EXPECT_EQ(outer, (std::vector<std::string>{"http://a/0", "http://a/1", "http://a/2"}));
+    EXPECT_EQ(inner, 3);
+    EXPECT_EQ(layer.openWalks(), 0);
+}
+
+TEST(TIECacheNesting, OnDeletedFollowsEachDeletionAndANestedDeletionIsSafe) {
+    FakeUrlCache layer;
+    for (int i = 0; i < 4; ++i)
+        layer.Add(CacheRecord("http://a/" + std::to_string(i)));
+    layer.Add(CacheRecord("Cookie:u@a/", 0x100000));
+    TIECache cache(layer, "IECMain");
+    cache.SearchPattern = TSearchPattern::spUrl;
+    int deletions = 0;
+    cache.OnDeleted = [&] {
+        ++deletions;
+        if (deletions == 1) cache.DeleteAllEntries();  // a nested "Clean Now!" during a yield
+    };
+    cache.DeleteAllEntries();
+    EXPECT_EQ(layer.Urls(), (std::vector<std::string>{"Cookie:u@a/"}));
+    EXPECT_EQ(deletions, 4);
+    EXPECT_EQ(layer.openWalks(), 0);
+}
+
+}  // namespace
