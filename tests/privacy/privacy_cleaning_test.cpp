@@ -1,6 +1,7 @@
 // The privacy protector's steps: order, texts, yields, the keys they delete (on a redirected
 // HKEY_CURRENT_USER), the clipboard, and the cache figures.
 #include "privacy/privacy_cleaning.h"
+#include "privacy/privacy_texts.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -424,6 +425,26 @@ TEST(CacheCounters, WithoutTheLibraryTheFiguresAreZero) {
     IECMain.OnEntry = [&](privacy::TIECache& sender, bool&) { counters.Add(sender.EntryInfo()); };
     privacy::CountCache(IECMain, counters);
     EXPECT_EQ(privacy::CacheSizeCaption(counters, "."), "0 Files,           0.000 MB");
+}
+
+}  // namespace
+
+
+namespace {
+
+TEST(PrivacyTexts, EveryStepHasOneCheckBoxWithADistinctSettingsKey) {
+    std::set<int> keys;
+    std::set<PrivacyBox> boxes;
+    for (const auto& c : privacy::kPrivacyCheckBoxes) {
+        keys.insert(c.settingsKey);
+        boxes.insert(c.box);
+    }
+    EXPECT_EQ(keys, (std::set<int>{36, 37, 38, 39, 40, 42, 43, 44, 45, 46, 48, 49, 50, 51}));
+    EXPECT_EQ(boxes.size(), privacy::PrivacySteps().size());
+    for (const auto& step : privacy::PrivacySteps())
+        EXPECT_EQ(boxes.count(step.box), 1u);
+    EXPECT_STREQ(privacy::kGroupExplorer, "Clean  Windows Explorer  Recent Records ");
+    EXPECT_STREQ(privacy::kClipboardEditText, "  ");
 }
 
 }  // namespace
