@@ -31,6 +31,7 @@ void DeleteCookies(CookieList& toDelete, const CookieDeletionHooks& hooks) {
             if (hooks.deleteEntry(item) == 0) {
                 hooks.report(CookieDeletedLine(item));
                 toDelete.erase(toDelete.begin() + static_cast<std::ptrdiff_t>(i));
+                if (hooks.removed) hooks.removed(i);
             } else {
                 hooks.report(CookieNotDeletedLine(item));
             }

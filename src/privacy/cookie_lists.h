@@ -28,6 +28,8 @@ struct CookieDeletionHooks {
     // Deletes one cookie from the cache: 0, or the platform's error code.
     std::function<uint32_t(const std::string& item)> deleteEntry;
     std::function<void(const std::string& line)> report;
+    // The item at this index left the list (it was deleted).
+    std::function<void(size_t index)> removed;
     // After each item, for repainting the lists and keeping the window alive.
     std::function<void()> itemDone;
 };

@@ -63,6 +63,7 @@ TEST(CookieMoves, DuplicatesStayDuplicates) {
 struct DeletionRecorder {
     std::vector<std::string> deleted, lines;
     std::set<std::string> failing, throwing;
+    std::vector<size_t> removed;
     int itemsDone = 0;
 
     privacy::CookieDeletionHooks Hooks() {
@@ -74,6 +75,7 @@ struct DeletionRecorder {
             return 0;
         };
         h.report = [this](const std::string& line) { lines.push_back(line); };
+        h.removed = [this](size_t i) { removed.push_back(i); };
         h.itemDone = [this] { ++itemsDone; };
         return h;
     }
@@ -101,6 +103,7 @@ TEST(CookieDeletion, ACookieThatCannotBeDeletedIsSaidSoAndStaysOnTheList) {
                                                  "Cookie: Cookie:u@b/ could not be deleted!",
                                                  "Cookie: Cookie:u@a/ Deleted!"}));
     EXPECT_EQ(del, (CookieList{"Cookie:u@b/", "Cookie:u@c/"}));
+    EXPECT_EQ(r.removed, (std::vector<size_t>{3, 0}));
     EXPECT_EQ(r.itemsDone, 4);
 }
 

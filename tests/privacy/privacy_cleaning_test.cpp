@@ -14,6 +14,7 @@
 #include "platform/text.h"
 #include "support/fake_url_cache.h"
 #include "support/registry_redirect.h"
+#include "privacy_page_fixture.h"
 
 namespace {
 
@@ -333,30 +334,10 @@ TEST_F(PrivacyKeys, AbsentKeysStillReportTheirStep) {
 
 // ---- The clipboard ----
 
-// Other test processes may use the clipboard at the same time.
-class ClipboardLock {
-  public:
-    ClipboardLock() : mutex_(CreateMutexW(nullptr, FALSE, L"VeltrinTestsClipboard")) {
-        WaitForSingleObject(mutex_, 30000);
-    }
-    ~ClipboardLock() {
-        ReleaseMutex(mutex_);
-        CloseHandle(mutex_);
-    }
-
-  private:
-    HANDLE mutex_;
-};
+using privacy_testing::ClipboardLock;
 
 bool PutText(const std::wstring& text) {
-    if (!OpenClipboard(nullptr)) return false;
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    const bool ok = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-    CloseClipboard();
-    return ok;
+    return privacy_testing::PutClipboardText(text);
 }
 
 TEST(PrivacyClipboard, TheClipboardStepEmptiesTheClipboardWhateverItHolds) {
@@ -428,7 +409,6 @@ TEST(CacheCounters, WithoutTheLibraryTheFiguresAreZero) {
 }
 
 }  // namespace
-
 
 namespace {
 
