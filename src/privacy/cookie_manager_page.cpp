@@ -38,6 +38,12 @@ void CookieManagerPage::Create(HWND host) {
                             BS_DEFPUSHBUTTON);
     BtnCookManagerCancel.Create(Handle(), kCookieCancel, {r.right - 8 - 75, below + 48, 75, 25});
 
+    for (HWND list : {LBCookieDelete.Handle(), LBCookieKeep.Handle()})
+        AnchorChild(list, ui::kAnchorLeft | ui::kAnchorTop | ui::kAnchorBottom);
+    AnchorChild(lblCookie.Handle(), ui::kAnchorLeft | ui::kAnchorRight | ui::kAnchorBottom);
+    for (HWND button : {BtnCookManagerOK.Handle(), BtnCookManagerCancel.Handle()})
+        AnchorChild(button, ui::kAnchorRight | ui::kAnchorBottom);
+
     LBCookieDelete.onClick = [this] { LBCookieDeleteClick(); };
     LBCookieDelete.onDblClick = [this] { BtnKeepCookieClick(); };
     LBCookieKeep.onClick = [this] { LBCookieKeepClick(); };
