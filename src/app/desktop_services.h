@@ -7,6 +7,7 @@
 #include "platform/handles.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
+#include "platform/url_cache.h"
 #include "ui/win32_prompts.h"
 
 namespace app {
@@ -24,6 +25,7 @@ class DesktopServices {
     platform::SystemClock clock;
     platform::Win32SpecialFolders specialFolders;
     platform::Win32DriveQueries drives;
+    platform::Win32UrlCache urlCache;
     services::AppContext context;
 };
 

@@ -9,6 +9,7 @@
 #include "platform/prompts.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
+#include "platform/url_cache.h"
 
 namespace services {
 
@@ -19,6 +20,7 @@ struct AppContext {
     const platform::Clock* clock = nullptr;
     const platform::SpecialFolders* specialFolders = nullptr;
     const platform::DriveQueries* drives = nullptr;
+    platform::UrlCache* urlCache = nullptr;
 
     std::string ProgramFolder() const { return platform::FolderOf(programPath); }
     std::string ProgramFile(std::string_view relative) const {

@@ -10,6 +10,7 @@
 
 #include "services/error_log.h"
 #include "services/page_context.h"
+#include "support/fake_url_cache.h"
 #include "support/fakes.h"
 #include "support/registry_redirect.h"
 #include "support/temp_folder.h"
@@ -35,9 +36,9 @@ class PageTest : public ::testing::Test {
 
     // Builds the page from the fixture's context, creates it in the host, loads the settings
     // of its registered controls as the main window does, and shows it.
-    template <class P>
-    P& OpenPage() {
-        auto page = std::make_unique<P>(pageContext);
+    template <class P, class... Args>
+    P& OpenPage(Args&&... args) {
+        auto page = std::make_unique<P>(pageContext, std::forward<Args>(args)...);
         P& created = *page;
         Host(std::move(page));
         return created;
@@ -60,6 +61,7 @@ class PageTest : public ::testing::Test {
     FakeClock clock;
     FakeSpecialFolders specialFolders;  // the two Startup folders, empty, inside `folder`
     FakeDrives drives;                  // drive C of 1 GiB, half free; no other drive
+    FakeUrlCache urlCache;              // an empty cache
     services::AppContext context;
 
     PageFrame frame;
