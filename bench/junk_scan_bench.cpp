@@ -49,6 +49,7 @@ class NoShell final : public platform::ShellLauncher {
         return true;
     }
     bool RunCommandLine(const std::string&, int) override { return true; }
+    bool ShowProperties(const std::string&, HWND) override { return true; }
 };
 
 void Touch(const std::wstring& path, DWORD bytes) {
