@@ -2,6 +2,12 @@
 // (the list-building cost alone), building rows from the real process table, and filling a
 // report list view with 1,000 rows of eight columns with redraw off.
 //   Run: tools/bench process_list_bench
+// Measured under Wine 8, null driver, two cores shared with other builds (load 13 to 18,
+// December 2026): 1,000 rows from memory 1.8 ms best, 2 to 12 ms median; the list view filled
+// with them 20 to 37 ms best, 30 to 58 ms median; the real table (28 processes) 16 to 29 ms
+// best, 44 to 59 ms median, the snapshot alone 12 to 15 ms (17 to 20 ms with heaps, threads and
+// modules). A real row costs about 0.4 to 1.5 ms, most of it the executable's name read out of
+// the other process (GetModuleFileNameEx, 0.5 ms here; the memory query 0.16 ms, an open 0.04).
 #include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
