@@ -21,6 +21,7 @@ DesktopServices::DesktopServices() {
     context.clock = &clock;
     context.specialFolders = &specialFolders;
     context.drives = &drives;
+    context.processes = &processes;
 }
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/drives.h"
 #include "platform/handles.h"
+#include "platform/process_queries.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
 #include "ui/win32_prompts.h"
@@ -24,6 +25,7 @@ class DesktopServices {
     platform::SystemClock clock;
     platform::Win32SpecialFolders specialFolders;
     platform::Win32DriveQueries drives;
+    platform::Win32ProcessQueries processes;
     services::AppContext context;
 };
 

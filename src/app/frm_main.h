@@ -8,6 +8,7 @@
 #include "app/description_page.h"
 #include "app/report_page.h"
 #include "disk/disk_cleaner_page.h"
+#include "process/process_manager_page.h"
 #include "services/app_context.h"
 #include "services/error_log.h"
 #include "services/page_context.h"
@@ -107,7 +108,7 @@ class TFrmMain : public ui::Window {
     DescriptionPage TSInternetPrivacy;
     DescriptionPage TSCookieManager;
     DescriptionPage TSFileShredder;
-    DescriptionPage TSProcessList;
+    process::ProcessManagerPage TSProcessList;
     DescriptionPage TSOneKeyCleaning;
     DescriptionPage TSMemoryMedic;
     AboutPage TSAbout;

@@ -12,18 +12,21 @@ inline constexpr char kDescription[] =
 
 struct ColumnSpec {
     std::string_view header;
-    int width;  // 96-DPI pixels; 0 keeps the list view's default width
+    int width;  // in 96-DPI pixels
 };
+
+// A column given no width of its own gets this one.
+inline constexpr int kDefaultColumnWidth = 50;
 
 inline constexpr std::array<ColumnSpec, 8> kProcessColumns = {{
     {"Process Name", 250},
-    {"PID", 0},
-    {"Priority", 0},
-    {"FID", 0},
-    {"Thread Counts", 0},
-    {"Memory Size", 0},
-    {"PF Size", 0},
-    {"System", 0},
+    {"PID", kDefaultColumnWidth},
+    {"Priority", kDefaultColumnWidth},
+    {"FID", kDefaultColumnWidth},
+    {"Thread Counts", kDefaultColumnWidth},
+    {"Memory Size", kDefaultColumnWidth},
+    {"PF Size", kDefaultColumnWidth},
+    {"System", kDefaultColumnWidth},
 }};
 
 inline constexpr std::array<ColumnSpec, 5> kModuleColumns = {{
@@ -37,7 +40,7 @@ inline constexpr std::array<ColumnSpec, 5> kModuleColumns = {{
 inline constexpr char kRefreshCaption[] = "Refresh";
 inline constexpr char kEndProcessCaption[] = "End Process";
 inline constexpr char kFilePropertyCaption[] = "File Property";
-// Icons of the pop-up menu's items in the shared small-icon list.
+// Pictures of the pop-up menu's items, numbered as in the small-icon list.
 inline constexpr int kEndProcessIcon = 19;
 inline constexpr int kFilePropertyIcon = 17;
 

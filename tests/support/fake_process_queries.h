@@ -41,6 +41,7 @@ class FakeProcessQueries : public platform::ProcessQueries {
     std::vector<OpenCall> opens;
     std::vector<uint32_t> terminated;
     int snapshots = 0;
+    int privilegeRequests = 0;
     int openHandles = 0;  // opened and not yet closed
 
     Process& Add(uint32_t processId, std::string exeFile, std::string path = {}) {
@@ -80,7 +81,10 @@ class FakeProcessQueries : public platform::ProcessQueries {
         return std::make_unique<Opened>(*this, processId);
     }
 
-    platform::PrivilegeStage EnableDebugPrivilege() override { return privilege; }
+    platform::PrivilegeStage EnableDebugPrivilege() override {
+        ++privilegeRequests;
+        return privilege;
+    }
 
   private:
     class Opened final : public platform::OpenedProcess {

@@ -28,6 +28,7 @@ MainWindowTest::MainWindowTest() {
     context.specialFolders = &specialFolders;
     drives.spaces["C:\\"] = platform::DriveSpace{1073741824, 536870912};
     context.drives = &drives;
+    context.processes = &processes;
 }
 
 MainWindowTest::~MainWindowTest() {

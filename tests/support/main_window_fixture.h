@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/frm_main.h"
+#include "support/fake_process_queries.h"
 #include "support/fakes.h"
 #include "support/registry_redirect.h"
 #include "support/temp_folder.h"
@@ -34,6 +35,7 @@ class MainWindowTest : public ::testing::Test {
     FakeClock clock;
     FakeSpecialFolders specialFolders;  // the two Startup folders, empty, inside `folder`
     FakeDrives drives;                  // drive C of 1 GiB, half free; no other drive
+    FakeProcessQueries processes;       // no process until a test adds some
     services::AppContext context;
 
   private:

@@ -36,6 +36,7 @@ PageTest::PageTest()
     context.specialFolders = &specialFolders;
     drives.spaces["C:\\"] = platform::DriveSpace{1073741824, 536870912};
     context.drives = &drives;
+    context.processes = &processes;
     openDialog.allowMultiSelect = true;
 
     frame.Create(kFrameWidth, kFrameHeight + 40);
