@@ -1,13 +1,18 @@
 // What a "Refresh" of the process list costs: building 1,000 rows from a table held in memory
-// (the list-building cost alone), building rows from the real process table, and filling a
-// report list view with 1,000 rows of eight columns with redraw off.
+// (the list-building cost alone), "Refresh" of the real page, visible, over that table (rows
+// built, the list filled with redraw off and repainted), and rows from the real process table.
 //   Run: tools/bench process_list_bench
-// Measured under Wine 8, null driver, two cores shared with other builds (load 13 to 18,
-// December 2026): 1,000 rows from memory 1.8 ms best, 2 to 12 ms median; the list view filled
-// with them 20 to 37 ms best, 30 to 58 ms median; the real table (28 processes) 16 to 29 ms
-// best, 44 to 59 ms median, the snapshot alone 12 to 15 ms (17 to 20 ms with heaps, threads and
-// modules). A real row costs about 0.4 to 1.5 ms, most of it the executable's name read out of
-// the other process (GetModuleFileNameEx, 0.5 ms here; the memory query 0.16 ms, an open 0.04).
+// Measured under Wine 8, null driver, two cores shared with other builds (load 8 to 18,
+// December 2026):
+//   1,000 rows from memory: 1.8 ms best, 2 to 12 ms median.
+//   "Refresh" of the visible page over them: 47 to 63 ms best, 66 to 112 ms median (one run at
+//   191 / 230 ms under the heaviest load). Before list views dropped their comctl32 subclass it
+//   took 290 ms to 1.4 s: the subclass cost a wineserver round trip on each of the 8,000 messages.
+//   The real table (31 processes, 20 of them ours): 14 to 19 ms best, 22 to 28 ms median; the
+//   snapshot alone 6 to 8 ms (8 to 11 ms with heaps, threads and modules as well). A real row
+//   costs 0.5 to 0.7 ms, so 1,000 real processes would take 0.5 to 0.7 s under Wine: most of it
+//   is the executable's name read out of the other process (GetModuleFileNameEx, about 0.5 ms;
+//   the memory query 0.16 ms, an open 0.04 ms).
 #include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
@@ -16,13 +21,17 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/handles.h"
 #include "platform/process_queries.h"
 #include "platform/text.h"
 #include "process/process_list.h"
+#include "process/process_manager_page.h"
+#include "services/page_context.h"
 #include "support/fake_process_queries.h"
 
 namespace {
@@ -114,44 +123,65 @@ double SnapshotMillis(DWORD flags, int runs) {
         .median;
 }
 
-// The report list view the page fills, hidden, with redraw off while the rows go in.
-Figures FillListView(const std::vector<process::ProcessRow>& rows, int runs) {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&icc);
-    const HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,
-                                      nullptr, nullptr);
-    const HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0,
-                                      0, 800, 600, host, nullptr, nullptr, nullptr);
-    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    for (int c = 0; c < 8; ++c) {
-        LVCOLUMNW col{};
-        col.mask = LVCF_TEXT | LVCF_WIDTH;
-        col.cx = c == 0 ? 250 : 50;
-        col.pszText = const_cast<wchar_t*>(L"column");
-        ListView_InsertColumn(list, c, &col);
+class SilentPrompts final : public platform::Prompts {
+  public:
+    int Message(const std::string&, const std::string&, unsigned) override { return 1; }
+    std::optional<std::string> Input(const std::string&, const std::string&,
+                                     const std::string&) override {
+        return std::nullopt;
     }
+    bool Open(platform::FileDialogState&) override { return false; }
+    bool Save(platform::FileDialogState&) override { return false; }
+};
+
+class NoShell final : public platform::ShellLauncher {
+  public:
+    bool Execute(const std::string&, const std::string&, const std::string&, const std::string&,
+                 int) override {
+        return true;
+    }
+    bool RunCommandLine(const std::string&, int) override { return true; }
+    bool ShowProperties(const std::string&, HWND) override { return true; }
+};
+
+class Host : public ui::Window {
+  public:
+    Host() : Window("Host") {
+        CreateWindowOf(L"", WS_POPUP | WS_VISIBLE, 0, 0, 0, 620, 680, nullptr);
+    }
+};
+
+// "Refresh" of the real page, visible, over the given table.
+Figures PageRefresh(platform::ProcessQueries& table, int runs, int* rows) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    SilentPrompts prompts;
+    NoShell shell;
+    platform::SystemClock clock;
+    services::AppContext app;
+    app.programPath = "C:\\Veltrin\\Veltrin.exe";
+    app.prompts = &prompts;
+    app.shell = &shell;
+    app.clock = &clock;
+    app.processes = &table;
+    Host host;
+    ui::StatusBar status("SBMain");
+    status.Create(host.Handle(), 27, {150, 150, -1});
+    ui::Memo memo("MMReport");
+    memo.Create(host.Handle(), {0, 0, 10, 10});
+    memo.Show(false);
+    services::Report report(memo, clock);
+    services::SettingsFile settings("C:\\Veltrin\\Veltrin.INI");
+    platform::FileDialogState open, save;
+    const services::PageContext context{app, status, report, settings, open, save};
+    process::ProcessManagerPage page(context);
+    page.Create(host.Handle());
+    SetWindowPos(page.Handle(), nullptr, 0, 0, 620, 650, SWP_NOZORDER | SWP_SHOWWINDOW);
     const auto figures = Time(runs, [&] {
-        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-        ListView_DeleteAllItems(list);
-        for (size_t r = 0; r < rows.size(); ++r) {
-            const auto columns = rows[r].Columns();
-            std::wstring text = platform::Widen(columns[0]);
-            LVITEMW item{};
-            item.mask = LVIF_TEXT | LVIF_PARAM;
-            item.iItem = static_cast<int>(r);
-            item.pszText = text.data();
-            item.lParam = rows[r].processId;
-            const int at = ListView_InsertItem(list, &item);
-            for (int c = 1; c < 8; ++c) {
-                text = platform::Widen(columns[c]);
-                ListView_SetItemText(list, at, c, text.data());
-            }
-        }
-        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list, nullptr, TRUE);
-        UpdateWindow(list);
+        page.BtnRefreshClick();
+        UpdateWindow(host.Handle());  // the repaint the user waits for
     });
-    DestroyWindow(host);
+    *rows = page.lvw_prc.Count();
     return figures;
 }
 
@@ -164,9 +194,12 @@ int main() {
     std::printf("rows from the table in memory: %zu rows, best %.2f ms, median %.2f ms\n",
                 rows.size(), fromFake.best, fromFake.median);
 
-    const Figures filled = FillListView(rows, 10);
-    std::printf("list view filled with %zu rows, redraw off: best %.1f ms, median %.1f ms\n",
-                rows.size(), filled.best, filled.median);
+    int shown = 0;
+    const Figures refresh = PageRefresh(fake, 10, &shown);
+    std::printf(
+        "\"Refresh\" of the visible page over that table (rows built, list filled with "
+        "redraw off, repainted): %d rows, best %.1f ms, median %.1f ms\n",
+        shown, refresh.best, refresh.median);
 
     const Children children(20);
     platform::Win32ProcessQueries real;
