@@ -24,6 +24,7 @@ DesktopServices::DesktopServices() {
     context.urlCache = &urlCache;
     // The cache library is checked once before any window exists.
     urlCache.LibraryFound();
+    context.processes = &processes;
 }
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/drives.h"
 #include "platform/handles.h"
+#include "platform/process_queries.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
 #include "platform/url_cache.h"
@@ -26,6 +27,7 @@ class DesktopServices {
     platform::Win32SpecialFolders specialFolders;
     platform::Win32DriveQueries drives;
     platform::Win32UrlCache urlCache;
+    platform::Win32ProcessQueries processes;
     services::AppContext context;
 };
 

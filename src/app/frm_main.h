@@ -11,6 +11,7 @@
 #include "privacy/cookie_manager_page.h"
 #include "privacy/ie_cache.h"
 #include "privacy/privacy_protector_page.h"
+#include "process/process_manager_page.h"
 #include "services/app_context.h"
 #include "services/error_log.h"
 #include "services/page_context.h"
@@ -114,7 +115,7 @@ class TFrmMain : public ui::Window {
     privacy::PrivacyProtectorPage TSInternetPrivacy;
     privacy::CookieManagerPage TSCookieManager;
     DescriptionPage TSFileShredder;
-    DescriptionPage TSProcessList;
+    process::ProcessManagerPage TSProcessList;
     DescriptionPage TSOneKeyCleaning;
     DescriptionPage TSMemoryMedic;
     AboutPage TSAbout;

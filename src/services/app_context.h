@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/drives.h"
 #include "platform/files.h"
+#include "platform/process_queries.h"
 #include "platform/prompts.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
@@ -21,6 +22,7 @@ struct AppContext {
     const platform::SpecialFolders* specialFolders = nullptr;
     const platform::DriveQueries* drives = nullptr;
     platform::UrlCache* urlCache = nullptr;
+    platform::ProcessQueries* processes = nullptr;
 
     std::string ProgramFolder() const { return platform::FolderOf(programPath); }
     std::string ProgramFile(std::string_view relative) const {

@@ -129,6 +129,19 @@ TEST_F(NavigationTest, EveryButtonIsARealButtonBoundToItsHandler) {
     }
 }
 
+TEST_F(NavigationTest, ProcessManagerListsTheProcessTableAtEveryShowing) {
+    processes.Add(1200, "notepad.exe", "C:\\Windows\\notepad.exe");
+    Press(1, 2);
+    auto& list = Frame().TSProcessList.lvw_prc;
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.CellText(0, 0), "C:\\Windows\\notepad.exe");
+    processes.Add(1300, "calc.exe", "C:\\Windows\\calc.exe");
+    Press(1, 3);
+    Press(1, 2);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(processes.privilegeRequests, 2);
+}
+
 TEST_F(NavigationTest, UserManualAndF1OpenTheHelpFile) {
     Press(0, 0);
     ASSERT_EQ(shell.calls.size(), 1u);

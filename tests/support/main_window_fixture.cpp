@@ -29,6 +29,7 @@ MainWindowTest::MainWindowTest() {
     drives.spaces["C:\\"] = platform::DriveSpace{1073741824, 536870912};
     context.drives = &drives;
     context.urlCache = &urlCache;
+    context.processes = &processes;
 }
 
 MainWindowTest::~MainWindowTest() {

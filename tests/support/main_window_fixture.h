@@ -7,6 +7,7 @@
 
 #include "app/frm_main.h"
 #include "support/fake_url_cache.h"
+#include "support/fake_process_queries.h"
 #include "support/fakes.h"
 #include "support/registry_redirect.h"
 #include "support/temp_folder.h"
@@ -36,6 +37,7 @@ class MainWindowTest : public ::testing::Test {
     FakeSpecialFolders specialFolders;  // the two Startup folders, empty, inside `folder`
     FakeDrives drives;                  // drive C of 1 GiB, half free; no other drive
     FakeUrlCache urlCache;              // an empty cache
+    FakeProcessQueries processes;       // no process until a test adds some
     services::AppContext context;
 
   private:

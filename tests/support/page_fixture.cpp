@@ -37,6 +37,7 @@ PageTest::PageTest()
     drives.spaces["C:\\"] = platform::DriveSpace{1073741824, 536870912};
     context.drives = &drives;
     context.urlCache = &urlCache;
+    context.processes = &processes;
     openDialog.allowMultiSelect = true;
 
     frame.Create(kFrameWidth, kFrameHeight + 40);

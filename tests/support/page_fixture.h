@@ -11,6 +11,7 @@
 #include "services/error_log.h"
 #include "services/page_context.h"
 #include "support/fake_url_cache.h"
+#include "support/fake_process_queries.h"
 #include "support/fakes.h"
 #include "support/registry_redirect.h"
 #include "support/temp_folder.h"
@@ -62,6 +63,7 @@ class PageTest : public ::testing::Test {
     FakeSpecialFolders specialFolders;  // the two Startup folders, empty, inside `folder`
     FakeDrives drives;                  // drive C of 1 GiB, half free; no other drive
     FakeUrlCache urlCache;              // an empty cache
+    FakeProcessQueries processes;       // no process until a test adds some
     services::AppContext context;
 
     PageFrame frame;

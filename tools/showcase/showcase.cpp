@@ -104,6 +104,17 @@ std::map<std::string, Scenario> Scenarios() {
              StartupEntries(f);
              f.TSBootList.PropertiesbtnClick(&f.TSBootList.BtnBlProperty);
          }},
+        {"modules",
+         [](app::TFrmMain& f) {
+             // The showcase's own row, selected, with its modules listed below.
+             auto& page = f.TSProcessList;
+             const auto& rows = page.Rows();
+             for (size_t i = 0; i < rows.size(); ++i)
+                 if (rows[i].processId == GetCurrentProcessId())
+                     page.lvw_prc.Select(static_cast<int>(i));
+             page.lvw_prcClick();
+             SetFocus(page.lvw_prc.Handle());
+         }},
         {"options", [](app::TFrmMain& f) { f.TSDiskMedic.PCDiskMedic.Activate(1); }},
         {"cache",
          [](app::TFrmMain& f) {
