@@ -50,6 +50,13 @@ std::string CpuUsageText(double usage, std::string_view decimalSeparator) {
     return " CPU Usage  " + core::FormatWithSeparator("%5.2f%%", usage * 100, decimalSeparator);
 }
 
+std::optional<std::string> CpuPanelText(Unitcpu& meter, std::string_view decimalSeparator) {
+    meter.SampleCpuCounters();
+    const double usage = meter.CpuUsage(0);
+    if (!meter.HasEarlierSample()) return std::nullopt;
+    return CpuUsageText(usage, decimalSeparator);
+}
+
 MemoryTexts FigureTexts(const platform::MemoryFigures& f) {
     return {ByteFigureText(f.totalPhys),
             ByteFigureText(f.availPhys),

@@ -4,10 +4,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "memory/unitcpu.h"
 #include "platform/memory_status.h"
 #include "platform/virtual_memory.h"
 
@@ -37,6 +39,11 @@ std::string LoadText(uint32_t load);
 std::string ThresholdText(int position);
 // The status bar's processor text, such as " CPU Usage  12.50%".
 std::string CpuUsageText(double usage, std::string_view decimalSeparator);
+
+// One tick's processor text for the status bar: samples the counters, then the usage of
+// processor 0. nullopt while the meter has a single sample, whose usage means nothing; the
+// meter's errors pass through.
+std::optional<std::string> CpuPanelText(Unitcpu& meter, std::string_view decimalSeparator);
 
 // The seven value labels of the page.
 struct MemoryTexts {

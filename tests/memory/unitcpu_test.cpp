@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/perf_block.h"
+#include "memory/memory_work.h"
 #include "memory/unitcpu.h"
 #include "support/memory_fakes.h"
 
@@ -271,6 +272,30 @@ TEST(Unitcpu9x, StoppingClosesTheDataKeyAndStopsTheStatistic) {
     meter.SampleCpuCounters();
     EXPECT_EQ(platform.calls.back(), "read");
     EXPECT_EQ(platform.calls[5], "start");
+}
+
+TEST(CpuPanelText, FromTheSecondSampleOn) {
+    FakePerfData platform;
+    platform.blocks = {Block(kStart, 0), Block(kStart + kSecond, 8'750'000),
+                       Block(kStart + 2 * kSecond, 8'750'000 + 5'000'000)};
+    memory::Unitcpu meter(platform);
+    EXPECT_EQ(memory::CpuPanelText(meter, "."), std::nullopt) << "one sample: nothing to show";
+    EXPECT_EQ(memory::CpuPanelText(meter, "."), " CPU Usage  12.50%");
+    EXPECT_EQ(memory::CpuPanelText(meter, ","), " CPU Usage  50,00%");
+    EXPECT_EQ(platform.querySizes.size(), 3u) << "one sample per tick";
+}
+
+TEST(CpuPanelText, TheMetersErrorsPassThrough) {
+    FakePerfData platform;
+    platform.blocks = {perf::BuildBlock(At(kStart), {})};
+    memory::Unitcpu meter(platform);
+    ExpectThrows([&] { memory::CpuPanelText(meter, "."); },
+                 "Unable to locate the \"Processor\" performance object");
+
+    auto win98 = Win98(25);
+    memory::Unitcpu old(win98);
+    EXPECT_EQ(memory::CpuPanelText(old, "."), std::nullopt);
+    EXPECT_EQ(memory::CpuPanelText(old, "."), " CPU Usage  25.00%");
 }
 
 }  // namespace
