@@ -195,7 +195,7 @@ void WriteU64(std::span<std::byte> bytes, size_t offset, uint64_t value) {
     std::memcpy(bytes.data() + offset, &value, sizeof value);
 }
 
-std::vector<std::byte> BuildBlock(const BlockTime& time, const std::vector<ObjectSpec>& objects) {
+std::vector<std::byte> BuildBlock(const BlockTime& time, const std::vector<ObjectData>& objects) {
     std::vector<std::byte> out(L::kBlockSize);
     const auto put16 = [&](size_t at, uint16_t v) { std::memcpy(out.data() + at, &v, 2); };
     const auto put32 = [&](size_t at, uint32_t v) { WriteU32(out, at, v); };
@@ -216,7 +216,7 @@ std::vector<std::byte> BuildBlock(const BlockTime& time, const std::vector<Objec
     put64(L::kBlockPerfFreq, 10'000'000);
     put64(L::kBlockPerfTime100nSec, IntervalsSince1601(time).value_or(0));
 
-    for (const ObjectSpec& object : objects) {
+    for (const ObjectData& object : objects) {
         const size_t start = out.size();
         const size_t nCounters = object.counters.size();
         const size_t definitionLength = L::kObjectSize + nCounters * L::kCounterDefinitionSize;
@@ -240,7 +240,7 @@ std::vector<std::byte> BuildBlock(const BlockTime& time, const std::vector<Objec
             put32(at + L::kCounterOffset, static_cast<uint32_t>(8 + 8 * c));
         }
         for (size_t i = 0; i < object.instances.size(); ++i) {
-            const InstanceSpec& instance = object.instances[i];
+            const InstanceData& instance = object.instances[i];
             const size_t at = out.size();
             const size_t nameBytes = (instance.name.size() + 1) * 2;
             const size_t instanceLength = Align8(L::kInstanceSize + nameBytes);
@@ -265,7 +265,7 @@ std::vector<std::byte> BuildBlock(const BlockTime& time, const std::vector<Objec
 }
 
 std::vector<std::byte> BuildProcessorBlock(const BlockTime& time, std::span<const uint64_t> idle) {
-    ObjectSpec object{kProcessorObject, {{kProcessorTimeCounter, kInverse100nsTimer}}, {}, 0};
+    ObjectData object{kProcessorObject, {{kProcessorTimeCounter, kInverse100nsTimer}}, {}, 0};
     uint64_t sum = 0;
     for (size_t i = 0; i < idle.size(); ++i) {
         std::u16string name;

@@ -106,23 +106,23 @@ std::variant<ProcessorSample, ParseError> ParseProcessorBlock(std::span<const st
                                                               int32_t limit);
 
 // What BuildBlock writes: objects of 64-bit counters, each instance with one value per counter.
-struct InstanceSpec {
+struct InstanceData {
     std::u16string name;
     std::vector<uint64_t> values;  // one per counter of the object; missing ones are 0
 };
-struct CounterSpec {
+struct CounterData {
     uint32_t titleIndex = 0;
     uint32_t type = kInverse100nsTimer;
 };
-struct ObjectSpec {
+struct ObjectData {
     uint32_t titleIndex = 0;
-    std::vector<CounterSpec> counters;
-    std::vector<InstanceSpec> instances;
+    std::vector<CounterData> counters;
+    std::vector<InstanceData> instances;
     size_t trailingBytes = 0;  // zero bytes at the object's end, inside its length
 };
 
 // A well-formed block with the given system time and objects.
-std::vector<std::byte> BuildBlock(const BlockTime& time, const std::vector<ObjectSpec>& objects);
+std::vector<std::byte> BuildBlock(const BlockTime& time, const std::vector<ObjectData>& objects);
 
 // The processor object as our own layer presents it: counter 6 holding each processor's idle
 // time, one instance per processor named "0", "1", ... and last "_Total", whose idle time is the

@@ -10,6 +10,8 @@ namespace {
 
 constexpr uint32_t kNtPlatform = 2;
 constexpr long kMoreData = 234;
+constexpr char kNoObject[] = "Unable to locate the \"Processor\" performance object";
+constexpr char kNoCounter[] = "Unable to locate the \"% of CPU usage\" performance counter";
 
 }  // namespace
 
@@ -31,17 +33,18 @@ void Unitcpu::SampleCpuCounters() {
 }
 
 void Unitcpu::SampleNt() {
-    // Any answer but "too small" is taken as done; the block then says whether it holds data.
-    while (platform_.QueryProcessorData(buffer_) == kMoreData &&
+    long result;
+    while ((result = platform_.QueryProcessorData(buffer_)) == kMoreData &&
            buffer_.size() + kPerfBufferGrowth <= kPerfBufferLimit)
         buffer_.resize(buffer_.size() + kPerfBufferGrowth);
+    // A failed query leaves the buffer as the last sample left it: reading that again would
+    // show a made-up load of 0, so it fails as a missing object does.
+    if (result != 0) throw std::runtime_error(kNoObject);
 
     const auto parsed = core::perf::ParseProcessorBlock(buffer_, processorCount_);
-    if (const auto* error = std::get_if<core::perf::ParseError>(&parsed)) {
-        if (*error == core::perf::ParseError::NoProcessorTimeCounter)
-            throw std::runtime_error("Unable to locate the \"% of CPU usage\" performance counter");
-        throw std::runtime_error("Unable to locate the \"Processor\" performance object");
-    }
+    if (const auto* error = std::get_if<core::perf::ParseError>(&parsed))
+        throw std::runtime_error(
+            *error == core::perf::ParseError::NoProcessorTimeCounter ? kNoCounter : kNoObject);
     const auto& sample = std::get<core::perf::ProcessorSample>(parsed);
     if (processorCount_ == -1) {
         processorCount_ = sample.instances;

@@ -41,8 +41,8 @@ class Guarded {
 
 // Another object first, then the processor object with the processor time counter second.
 std::vector<std::byte> SampleBlock(const perf::BlockTime& time = kNoon, size_t fillerBytes = 0) {
-    perf::ObjectSpec filler{230, {{1, 0}}, {{u"Idle", {5}}}, fillerBytes};
-    perf::ObjectSpec processor{perf::kProcessorObject,
+    perf::ObjectData filler{230, {{1, 0}}, {{u"Idle", {5}}}, fillerBytes};
+    perf::ObjectData processor{perf::kProcessorObject,
                                {{142, 0}, {perf::kProcessorTimeCounter, perf::kInverse100nsTimer}},
                                {{u"0", {111, 1000}}, {u"1", {222, 2000}}, {u"_Total", {333, 1500}}},
                                0};

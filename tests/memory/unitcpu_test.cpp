@@ -25,7 +25,7 @@ const uint64_t kStart = *perf::IntervalsSince1601({2026, 12, 5, 11, 12, 0, 0, 0}
 // The processor object with the given idle counts for two processors and the total.
 std::vector<std::byte> Block(uint64_t time, uint64_t idle0, uint64_t idle1 = 0,
                              size_t fillerBytes = 0) {
-    std::vector<perf::ObjectSpec> objects;
+    std::vector<perf::ObjectData> objects;
     if (fillerBytes) objects.push_back({2, {{10, 0}}, {{u"x", {1}}}, fillerBytes});
     objects.push_back({perf::kProcessorObject,
                        {{perf::kProcessorTimeCounter, perf::kInverse100nsTimer}},
@@ -126,6 +126,18 @@ TEST(UnitcpuNt, APlatformThatNeverFitsStopsTheGrowth) {
     EXPECT_EQ(meter.BufferSize(), memory::kPerfBufferLimit);
 }
 
+TEST(UnitcpuNt, AFailedQueryIsNoSample) {
+    FakePerfData platform;
+    platform.blocks = {Block(kStart, 1'000'000), Block(kStart + kSecond, 8'500'000)};
+    memory::Unitcpu meter(platform);
+    meter.SampleCpuCounters();
+    meter.SampleCpuCounters();
+    platform.failure = 5;  // access denied: the buffer still holds the last block
+    ExpectThrows([&] { meter.SampleCpuCounters(); },
+                 "Unable to locate the \"Processor\" performance object");
+    EXPECT_DOUBLE_EQ(meter.CpuUsage(0), 0.25) << "the last two samples still count";
+}
+
 TEST(UnitcpuNt, IndexBounds) {
     FakePerfData platform;
     platform.blocks = {Block(kStart, 0)};
@@ -180,7 +192,7 @@ TEST(UnitcpuNt, MissingObjectOrCounterLeavesTheMeterAsItWas) {
 
 TEST(UnitcpuNt, TheProcessorCountStaysForTheRun) {
     FakePerfData platform;
-    perf::ObjectSpec fewer{perf::kProcessorObject,
+    perf::ObjectData fewer{perf::kProcessorObject,
                            {{perf::kProcessorTimeCounter, perf::kInverse100nsTimer}},
                            {{u"0", {6'000'000}}},
                            0};
