@@ -24,6 +24,8 @@ void DrawPieGauge(HDC dc, const RECT& box, int progress, int maximum) {
     const int done = maximum > 0 ? std::clamp(progress, 0, maximum) : 0;
     const platform::UniqueBrush blue(CreateSolidBrush(kPieColor));
     SelectObject(dc, blue.get());
+    // The sector without an outline, so a thin one is still blue.
+    SelectObject(dc, GetStockObject(NULL_PEN));
     if (maximum > 0 && done == maximum) {
         Ellipse(dc, face.left, face.top, face.right, face.bottom);
     } else if (done > 0) {
@@ -39,6 +41,10 @@ void DrawPieGauge(HDC dc, const RECT& box, int progress, int maximum) {
             Pie(dc, face.left, face.top, face.right, face.bottom, cx, face.top, ex, ey);
         }
     }
+
+    SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    Ellipse(dc, face.left, face.top, face.right, face.bottom);
 
     const int percent = maximum > 0 ? static_cast<int>(int64_t{done} * 100 / maximum) : 0;
     const std::wstring text = std::to_wstring(percent) + L"%";
