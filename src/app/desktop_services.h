@@ -5,6 +5,9 @@
 #include "platform/clock.h"
 #include "platform/drives.h"
 #include "platform/handles.h"
+#include "platform/memory_status.h"
+#include "platform/perf_data.h"
+#include "platform/virtual_memory.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
 #include "ui/win32_prompts.h"
@@ -24,6 +27,9 @@ class DesktopServices {
     platform::SystemClock clock;
     platform::Win32SpecialFolders specialFolders;
     platform::Win32DriveQueries drives;
+    platform::Win32PerfData perfData;
+    platform::Win32MemoryStatus memoryStatus;
+    platform::Win32VirtualMemory virtualMemory;
     services::AppContext context;
 };
 

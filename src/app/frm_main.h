@@ -8,6 +8,7 @@
 #include "app/description_page.h"
 #include "app/report_page.h"
 #include "disk/disk_cleaner_page.h"
+#include "memory/memory_page.h"
 #include "services/app_context.h"
 #include "services/error_log.h"
 #include "services/page_context.h"
@@ -109,7 +110,7 @@ class TFrmMain : public ui::Window {
     DescriptionPage TSFileShredder;
     DescriptionPage TSProcessList;
     DescriptionPage TSOneKeyCleaning;
-    DescriptionPage TSMemoryMedic;
+    memory::MemoryPage TSMemoryMedic;
     AboutPage TSAbout;
     startup::StartupManagerPage TSBootList;
 

@@ -6,9 +6,12 @@
 #include "platform/clock.h"
 #include "platform/drives.h"
 #include "platform/files.h"
+#include "platform/memory_status.h"
+#include "platform/perf_data.h"
 #include "platform/prompts.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
+#include "platform/virtual_memory.h"
 
 namespace services {
 
@@ -19,6 +22,9 @@ struct AppContext {
     const platform::Clock* clock = nullptr;
     const platform::SpecialFolders* specialFolders = nullptr;
     const platform::DriveQueries* drives = nullptr;
+    platform::PerfData* perfData = nullptr;
+    platform::MemoryStatus* memoryStatus = nullptr;
+    platform::VirtualMemory* virtualMemory = nullptr;
 
     std::string ProgramFolder() const { return platform::FolderOf(programPath); }
     std::string ProgramFile(std::string_view relative) const {

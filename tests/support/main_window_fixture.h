@@ -7,6 +7,7 @@
 
 #include "app/frm_main.h"
 #include "support/fakes.h"
+#include "support/memory_fakes.h"
 #include "support/registry_redirect.h"
 #include "support/temp_folder.h"
 
@@ -34,6 +35,9 @@ class MainWindowTest : public ::testing::Test {
     FakeClock clock;
     FakeSpecialFolders specialFolders;  // the two Startup folders, empty, inside `folder`
     FakeDrives drives;                  // drive C of 1 GiB, half free; no other drive
+    FakePerfData perfData;
+    FakeMemoryStatus memoryStatus;
+    FakeVirtualMemory virtualMemory;
     services::AppContext context;
 
   private:

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -15,13 +17,15 @@
 namespace testing_support {
 
 // Answers performance data queries from a queue of blocks, one per successful query (the last
-// block keeps answering), and the 95 family's statistic from plain fields.
+// block keeps answering); with no block queued, a machine of two processors half busy whose
+// clock moves a second per query. The 95 family's statistic comes from plain fields.
 class FakePerfData : public platform::PerfData {
   public:
     std::optional<uint32_t> platformId = 2;  // the NT family
     std::deque<std::vector<std::byte>> blocks;
     std::optional<long> failure;     // answer every query with this code, leaving the buffer
     std::vector<size_t> querySizes;  // the buffer size offered, per query
+    uint64_t generated = 0;          // blocks made up so far
 
     bool startStatOpens = true, statDataOpens = true, stopStatOpens = true;
     uint32_t usage = 0;              // the statistic's "KERNEL\CPUUsage"
@@ -46,7 +50,9 @@ class FakeVirtualMemory : public platform::VirtualMemory {
     std::vector<void*> committed;      // in order
     std::vector<void*> released;       // in order
     int badReleases = 0;               // releases of regions not held
-    std::vector<std::vector<std::byte>> storage;
+    int releasedUnwritten = 0;         // regions released with bytes not zeroed
+    std::function<void()> onCommit;    // runs inside each commit, before it is answered
+    std::map<void*, std::vector<std::byte>> storage;  // regions held
 
     void* Commit(size_t bytes) override;
     void Release(void* region) override;
@@ -55,9 +61,11 @@ class FakeVirtualMemory : public platform::VirtualMemory {
     bool AllZero(void* region) const;
 };
 
+// A small machine by default: 8 MiB of physical memory (9 blocks), 40 % in use.
 class FakeMemoryStatus : public platform::MemoryStatus {
   public:
-    platform::MemoryFigures figures;
+    platform::MemoryFigures figures{
+        40, 8u << 20, 5u << 20, 16u << 20, 9u << 20, 128ull << 40, (128ull << 40) - (64u << 20)};
     int queries = 0;
     platform::MemoryFigures Query() override {
         ++queries;

@@ -11,6 +11,7 @@
 #include "services/error_log.h"
 #include "services/page_context.h"
 #include "support/fakes.h"
+#include "support/memory_fakes.h"
 #include "support/registry_redirect.h"
 #include "support/temp_folder.h"
 #include "ui/page.h"
@@ -60,6 +61,9 @@ class PageTest : public ::testing::Test {
     FakeClock clock;
     FakeSpecialFolders specialFolders;  // the two Startup folders, empty, inside `folder`
     FakeDrives drives;                  // drive C of 1 GiB, half free; no other drive
+    FakePerfData perfData;
+    FakeMemoryStatus memoryStatus;
+    FakeVirtualMemory virtualMemory;
     services::AppContext context;
 
     PageFrame frame;
