@@ -89,9 +89,13 @@ void Timer::SetEnabled(bool enabled) {
         KillTimer(owner_, reinterpret_cast<UINT_PTR>(this));
 }
 
+void Timer::Elapse() {
+    if (onTimer) Dispatch(this, onTimer);
+}
+
 void CALLBACK Timer::Proc(HWND, UINT, UINT_PTR id, DWORD) {
     auto* timer = reinterpret_cast<Timer*>(id);
-    if (timer->enabled_ && timer->onTimer) Dispatch(timer, timer->onTimer);
+    if (timer->enabled_) timer->Elapse();
 }
 
 }  // namespace ui

@@ -53,6 +53,8 @@ class Timer : public Component {
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
     unsigned Interval() const { return interval_; }
+    // One period's end, as the timer runs it: onTimer through the dispatcher.
+    void Elapse();
 
     std::function<void()> onTimer;
 
