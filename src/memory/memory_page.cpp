@@ -6,6 +6,16 @@
 namespace memory {
 namespace {
 
+// A once-a-second refresh mostly finds the same figures: a control is only written, and so
+// repainted, when its text changes.
+void Put(ui::Control& control, const std::string& text) {
+    if (control.Text() != text) control.SetText(text);
+}
+
+void PutPanel(ui::StatusBar& status, int panel, const std::string& text) {
+    if (status.PanelText(panel) != text) status.SetPanelText(panel, text);
+}
+
 constexpr int kCaptionWidth = 110, kValueWidth = 170, kRowHeight = 24, kGaugeSide = 150;
 
 }  // namespace
@@ -95,13 +105,13 @@ void MemoryPage::TSMemoryMedicHide() {
 void MemoryPage::Timer1Timer() {
     const platform::MemoryFigures figures = context_.app.memoryStatus->Query();
     const MemoryTexts t = FigureTexts(figures);
-    LFreeRAM.SetText(t.freeRam);
-    LPageFree.SetText(t.pageFree);
-    LFreeVirtual.SetText(t.freeVirtual);
-    LMemoryLoad.SetText(t.memoryLoad);
+    Put(LFreeRAM, t.freeRam);
+    Put(LPageFree, t.pageFree);
+    Put(LFreeVirtual, t.freeVirtual);
+    Put(LMemoryLoad, t.memoryLoad);
     // The meter's errors end the tick here and reach the error log.
     if (const auto text = CpuPanelText(meter_, platform::DecimalSeparator()))
-        context_.status.SetPanelText(2, *text);
+        PutPanel(context_.status, 2, *text);
     if (ShouldAutoOptimize(CheckBox1.IsChecked(), TrackBar1.Position(), figures.load))
         BtnMemoryMedicOptimizeClick();
 }
