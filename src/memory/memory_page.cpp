@@ -55,9 +55,9 @@ void MemoryPage::Create(HWND host) {
     Pie.Show(false);
 
     y = top + frameHeight + 16;
-    Label18.Create(Handle(), "Auto-Optimize Percent ", {16, y + 4, 130, 18});
-    TrackBar1.Create(Handle(), {150, y, 240, 30}, kThresholdMin, kThresholdMax, kThresholdMin);
-    Label16.Create(Handle(), ThresholdText(kThresholdMin), {398, y + 4, 50, 18});
+    Label18.Create(Handle(), "Auto-Optimize Percent ", {16, y + 4, 150, 18});
+    TrackBar1.Create(Handle(), {170, y, 240, 30}, kThresholdMin, kThresholdMax, kThresholdMin);
+    Label16.Create(Handle(), ThresholdText(kThresholdMin), {418, y + 4, 50, 18});
     TrackBar1.onChange = [this] { TrackBar1Change(); };
 
     y += 40;

@@ -8,9 +8,9 @@
 
 namespace ui {
 
-void DrawPieGauge(HDC dc, const RECT& box, int progress, int maximum) {
+void DrawPieGauge(HDC dc, const RECT& box, int progress, int maximum, bool fillBackground) {
     const int saved = SaveDC(dc);
-    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+    if (fillBackground) FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
 
     // The round face, as large as the box allows, centred.
     const int side = std::min(box.right - box.left, box.bottom - box.top);

@@ -8,7 +8,8 @@ namespace ui {
 inline constexpr COLORREF kPieColor = RGB(0, 0, 255);
 inline constexpr COLORREF kPieTextColor = RGB(255, 0, 0);
 
-// Draws the gauge into `box` of `dc`; the background is the face colour of dialogs.
-void DrawPieGauge(HDC dc, const RECT& box, int progress, int maximum);
+// Draws the gauge into `box` of `dc`, on the face colour of dialogs unless the caller has
+// painted the background itself.
+void DrawPieGauge(HDC dc, const RECT& box, int progress, int maximum, bool fillBackground = true);
 
 }  // namespace ui

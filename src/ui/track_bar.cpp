@@ -62,7 +62,14 @@ LRESULT CALLBACK PieGaugeControl::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
             HDC dc = BeginPaint(hwnd, &ps);
             RECT box;
             GetClientRect(hwnd, &box);
-            DrawPieGauge(dc, box, gauge->progress_, gauge->maximum_);
+            // The page's own background (its skin) behind the round face.
+            POINT origin{0, 0};
+            MapWindowPoints(hwnd, GetParent(hwnd), &origin, 1);
+            POINT old;
+            SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
+            SendMessageW(GetParent(hwnd), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+            SetViewportOrgEx(dc, old.x, old.y, nullptr);
+            DrawPieGauge(dc, box, gauge->progress_, gauge->maximum_, false);
             EndPaint(hwnd, &ps);
             return 0;
         }
