@@ -9,6 +9,8 @@
 #include "services/page_context.h"
 #include "ui/page.h"
 #include "ui/paced_loop.h"
+#include "ui/pie_gauge.h"
+#include "ui/timer.h"
 #include "ui/track_bar.h"
 
 namespace memory {

@@ -1,5 +1,7 @@
 #include "ui/pie_gauge.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -59,6 +61,51 @@ void DrawPieGauge(HDC dc, const RECT& box, int progress, int maximum, bool fillB
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textBox,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     RestoreDC(dc, saved);
+}
+
+PieGaugeControl::~PieGaugeControl() {
+    if (Handle()) RemoveWindowSubclass(Handle(), Proc, 0);
+}
+
+void PieGaugeControl::Create(HWND parent, Bounds b) {
+    CreateControl(parent, WC_STATICW, "", SS_NOTIFY, 0, b.x, b.y, b.w, b.h);
+    SetWindowSubclass(Handle(), Proc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void PieGaugeControl::SetProgress(int progress) {
+    progress_ = progress;
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void PieGaugeControl::SetMaximum(int maximum) {
+    maximum_ = maximum;
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+LRESULT CALLBACK PieGaugeControl::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                       DWORD_PTR self) {
+    const auto* gauge = reinterpret_cast<const PieGaugeControl*>(self);
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            RECT box;
+            GetClientRect(hwnd, &box);
+            // The page's own background (its skin) behind the round face.
+            POINT origin{0, 0};
+            MapWindowPoints(hwnd, GetParent(hwnd), &origin, 1);
+            POINT old;
+            SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
+            SendMessageW(GetParent(hwnd), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+            SetViewportOrgEx(dc, old.x, old.y, nullptr);
+            DrawPieGauge(dc, box, gauge->progress_, gauge->maximum_, false);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 }  // namespace ui

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "ui/dispatch.h"
-#include "ui/pie_gauge.h"
 
 namespace ui {
 
@@ -30,79 +29,6 @@ void TrackBar::Scrolled() {
     if (now == last_) return;
     last_ = now;
     Fire(onChange);
-}
-
-PieGaugeControl::~PieGaugeControl() {
-    if (Handle()) RemoveWindowSubclass(Handle(), Proc, 0);
-}
-
-void PieGaugeControl::Create(HWND parent, Bounds b) {
-    CreateControl(parent, WC_STATICW, "", SS_NOTIFY, 0, b.x, b.y, b.w, b.h);
-    SetWindowSubclass(Handle(), Proc, 0, reinterpret_cast<DWORD_PTR>(this));
-}
-
-void PieGaugeControl::SetProgress(int progress) {
-    progress_ = progress;
-    InvalidateRect(Handle(), nullptr, FALSE);
-}
-
-void PieGaugeControl::SetMaximum(int maximum) {
-    maximum_ = maximum;
-    InvalidateRect(Handle(), nullptr, FALSE);
-}
-
-LRESULT CALLBACK PieGaugeControl::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                       DWORD_PTR self) {
-    const auto* gauge = reinterpret_cast<const PieGaugeControl*>(self);
-    switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            RECT box;
-            GetClientRect(hwnd, &box);
-            // The page's own background (its skin) behind the round face.
-            POINT origin{0, 0};
-            MapWindowPoints(hwnd, GetParent(hwnd), &origin, 1);
-            POINT old;
-            SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
-            SendMessageW(GetParent(hwnd), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-            SetViewportOrgEx(dc, old.x, old.y, nullptr);
-            DrawPieGauge(dc, box, gauge->progress_, gauge->maximum_, false);
-            EndPaint(hwnd, &ps);
-            return 0;
-        }
-    }
-    return DefSubclassProc(hwnd, msg, wp, lp);
-}
-
-Timer::~Timer() {
-    if (owner_ && enabled_) KillTimer(owner_, reinterpret_cast<UINT_PTR>(this));
-}
-
-void Timer::Attach(HWND owner, unsigned interval) {
-    owner_ = owner;
-    interval_ = interval;
-}
-
-void Timer::SetEnabled(bool enabled) {
-    if (enabled == enabled_) return;
-    enabled_ = enabled;
-    if (!owner_) return;
-    if (enabled)
-        SetTimer(owner_, reinterpret_cast<UINT_PTR>(this), interval_, Proc);
-    else
-        KillTimer(owner_, reinterpret_cast<UINT_PTR>(this));
-}
-
-void Timer::Elapse() {
-    if (onTimer) Dispatch(this, onTimer);
-}
-
-void CALLBACK Timer::Proc(HWND, UINT, UINT_PTR id, DWORD) {
-    auto* timer = reinterpret_cast<Timer*>(id);
-    if (timer->enabled_) timer->Elapse();
 }
 
 }  // namespace ui
