@@ -24,6 +24,9 @@ DesktopServices::DesktopServices() {
     context.perfData = &perfData;
     context.memoryStatus = &memoryStatus;
     context.virtualMemory = &virtualMemory;
+    context.urlCache = &urlCache;
+    // The cache library is checked once before any window exists.
+    urlCache.LibraryFound();
 }
 
 }  // namespace app

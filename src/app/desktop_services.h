@@ -10,6 +10,7 @@
 #include "platform/virtual_memory.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
+#include "platform/url_cache.h"
 #include "ui/win32_prompts.h"
 
 namespace app {
@@ -30,6 +31,7 @@ class DesktopServices {
     platform::Win32PerfData perfData;
     platform::Win32MemoryStatus memoryStatus;
     platform::Win32VirtualMemory virtualMemory;
+    platform::Win32UrlCache urlCache;
     services::AppContext context;
 };
 

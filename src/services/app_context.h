@@ -12,6 +12,7 @@
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
 #include "platform/virtual_memory.h"
+#include "platform/url_cache.h"
 
 namespace services {
 
@@ -25,6 +26,7 @@ struct AppContext {
     platform::PerfData* perfData = nullptr;
     platform::MemoryStatus* memoryStatus = nullptr;
     platform::VirtualMemory* virtualMemory = nullptr;
+    platform::UrlCache* urlCache = nullptr;
 
     std::string ProgramFolder() const { return platform::FolderOf(programPath); }
     std::string ProgramFile(std::string_view relative) const {

@@ -31,6 +31,7 @@ MainWindowTest::MainWindowTest() {
     context.perfData = &perfData;
     context.memoryStatus = &memoryStatus;
     context.virtualMemory = &virtualMemory;
+    context.urlCache = &urlCache;
 }
 
 MainWindowTest::~MainWindowTest() {

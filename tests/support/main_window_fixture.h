@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/frm_main.h"
+#include "support/fake_url_cache.h"
 #include "support/fakes.h"
 #include "support/memory_fakes.h"
 #include "support/registry_redirect.h"
@@ -38,6 +39,7 @@ class MainWindowTest : public ::testing::Test {
     FakePerfData perfData;
     FakeMemoryStatus memoryStatus;
     FakeVirtualMemory virtualMemory;
+    FakeUrlCache urlCache;              // an empty cache
     services::AppContext context;
 
   private:

@@ -39,6 +39,7 @@ PageTest::PageTest()
     context.perfData = &perfData;
     context.memoryStatus = &memoryStatus;
     context.virtualMemory = &virtualMemory;
+    context.urlCache = &urlCache;
     openDialog.allowMultiSelect = true;
 
     frame.Create(kFrameWidth, kFrameHeight + 40);
