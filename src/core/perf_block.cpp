@@ -58,7 +58,8 @@ size_t Align8(size_t n) {
 }  // namespace
 
 std::optional<uint64_t> IntervalsSince1601(const BlockTime& t) {
-    if (t.year < 1601 || t.month < 1 || t.month > 12 || t.day < 1 ||
+    // The platform's calendar ends with 30827, where 100-ns counts still fit in 63 bits.
+    if (t.year < 1601 || t.year > 30827 || t.month < 1 || t.month > 12 || t.day < 1 ||
         t.day > DaysInMonth(t.year, t.month) || t.hour > 23 || t.minute > 59 || t.second > 59 ||
         t.milliseconds > 999)
         return std::nullopt;

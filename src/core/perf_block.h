@@ -79,7 +79,7 @@ struct BlockTime {
 };
 
 // The time in 100-ns intervals since 1 January 1601; nullopt for an impossible date
-// (month 13, 30 February, hour 24, ...) or one before 1601.
+// (month 13, 30 February, hour 24, ...) or one outside the years 1601 to 30827.
 std::optional<uint64_t> IntervalsSince1601(const BlockTime& t);
 // The calendar time of a count of 100-ns intervals since 1601 (the inverse of the above).
 BlockTime TimeOfIntervals(uint64_t intervals);
