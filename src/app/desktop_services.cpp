@@ -21,6 +21,9 @@ DesktopServices::DesktopServices() {
     context.clock = &clock;
     context.specialFolders = &specialFolders;
     context.drives = &drives;
+    context.perfData = &perfData;
+    context.memoryStatus = &memoryStatus;
+    context.virtualMemory = &virtualMemory;
     context.urlCache = &urlCache;
     // The cache library is checked once before any window exists.
     urlCache.LibraryFound();

@@ -6,6 +6,9 @@
 #include "platform/drives.h"
 #include "platform/handles.h"
 #include "platform/process_queries.h"
+#include "platform/memory_status.h"
+#include "platform/perf_data.h"
+#include "platform/virtual_memory.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
 #include "platform/url_cache.h"
@@ -26,6 +29,9 @@ class DesktopServices {
     platform::SystemClock clock;
     platform::Win32SpecialFolders specialFolders;
     platform::Win32DriveQueries drives;
+    platform::Win32PerfData perfData;
+    platform::Win32MemoryStatus memoryStatus;
+    platform::Win32VirtualMemory virtualMemory;
     platform::Win32UrlCache urlCache;
     platform::Win32ProcessQueries processes;
     services::AppContext context;

@@ -43,10 +43,7 @@ TFrmMain::TFrmMain(const AppContext& context, bool endsApplication)
                        "One Key Cleanin: It predigests the daily cleaning work for  rudimental "
                        "users. Just press F8, you can do all clean work and protect your privacy.",
                        ui::NavIcon::OneKey),
-      TSMemoryMedic("TSMemoryMedic", "Memory Medic", "Label9",
-                    "Optimize Memory: This page shows the information about your memory usage. "
-                    "You can optimize  it to improve system speed.",
-                    ui::NavIcon::Memory),
+      TSMemoryMedic(pageContext_),
       TSAbout(*context.shell),
       TSBootList(pageContext_) {
     OpenDialog.allowMultiSelect = true;

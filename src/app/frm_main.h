@@ -8,6 +8,7 @@
 #include "app/description_page.h"
 #include "app/report_page.h"
 #include "disk/disk_cleaner_page.h"
+#include "memory/memory_page.h"
 #include "privacy/cookie_manager_page.h"
 #include "privacy/ie_cache.h"
 #include "privacy/privacy_protector_page.h"
@@ -117,7 +118,7 @@ class TFrmMain : public ui::Window {
     DescriptionPage TSFileShredder;
     process::ProcessManagerPage TSProcessList;
     DescriptionPage TSOneKeyCleaning;
-    DescriptionPage TSMemoryMedic;
+    memory::MemoryPage TSMemoryMedic;
     AboutPage TSAbout;
     startup::StartupManagerPage TSBootList;
 

@@ -7,9 +7,12 @@
 #include "platform/drives.h"
 #include "platform/files.h"
 #include "platform/process_queries.h"
+#include "platform/memory_status.h"
+#include "platform/perf_data.h"
 #include "platform/prompts.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
+#include "platform/virtual_memory.h"
 #include "platform/url_cache.h"
 
 namespace services {
@@ -21,6 +24,9 @@ struct AppContext {
     const platform::Clock* clock = nullptr;
     const platform::SpecialFolders* specialFolders = nullptr;
     const platform::DriveQueries* drives = nullptr;
+    platform::PerfData* perfData = nullptr;
+    platform::MemoryStatus* memoryStatus = nullptr;
+    platform::VirtualMemory* virtualMemory = nullptr;
     platform::UrlCache* urlCache = nullptr;
     platform::ProcessQueries* processes = nullptr;
 

@@ -341,6 +341,21 @@ TEST_F(MainWindowTest, CloseWritesTheReportAndSettings) {
     EXPECT_EQ(folder.Read("Last.VELLog"), text);
 }
 
+TEST_F(MainWindowTest, TheMemoryPageReportsHereAndKeepsAutoOptimizeUnderItsKey) {
+    auto& f = MakeWindow();
+    f.FirstShow();
+    f.mxOBPHeaders1Buttons1Click();
+    auto& page = f.TSMemoryMedic;
+    EXPECT_TRUE(page.Timer1.Enabled());
+    page.CheckBox1.SetChecked(true);
+    page.BtnMemoryMedicOptimizeClick();
+    EXPECT_NE(f.report().Text().find("Start optimize memory...."), std::string::npos);
+    EXPECT_NE(f.report().Text().find("Memory optimization finished!"), std::string::npos);
+    EXPECT_EQ(virtualMemory.Outstanding(), 0u);
+    CloseWindow();
+    EXPECT_NE(folder.Read("Veltrin.INI").find("122=-1"), std::string::npos);
+}
+
 // A file held open without sharing cannot be written by anyone else, even by root under Wine.
 platform::UniqueHandle Lock(const std::string& path) {
     return platform::AdoptFile(CreateFileW(platform::Widen(path).c_str(),

@@ -28,6 +28,9 @@ MainWindowTest::MainWindowTest() {
     context.specialFolders = &specialFolders;
     drives.spaces["C:\\"] = platform::DriveSpace{1073741824, 536870912};
     context.drives = &drives;
+    context.perfData = &perfData;
+    context.memoryStatus = &memoryStatus;
+    context.virtualMemory = &virtualMemory;
     context.urlCache = &urlCache;
     context.processes = &processes;
 }

@@ -9,6 +9,7 @@
 #include "support/fake_url_cache.h"
 #include "support/fake_process_queries.h"
 #include "support/fakes.h"
+#include "support/memory_fakes.h"
 #include "support/registry_redirect.h"
 #include "support/temp_folder.h"
 
@@ -36,6 +37,9 @@ class MainWindowTest : public ::testing::Test {
     FakeClock clock;
     FakeSpecialFolders specialFolders;  // the two Startup folders, empty, inside `folder`
     FakeDrives drives;                  // drive C of 1 GiB, half free; no other drive
+    FakePerfData perfData;
+    FakeMemoryStatus memoryStatus;
+    FakeVirtualMemory virtualMemory;
     FakeUrlCache urlCache;              // an empty cache
     FakeProcessQueries processes;       // no process until a test adds some
     services::AppContext context;

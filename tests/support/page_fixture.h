@@ -13,6 +13,7 @@
 #include "support/fake_url_cache.h"
 #include "support/fake_process_queries.h"
 #include "support/fakes.h"
+#include "support/memory_fakes.h"
 #include "support/registry_redirect.h"
 #include "support/temp_folder.h"
 #include "ui/page.h"
@@ -62,6 +63,9 @@ class PageTest : public ::testing::Test {
     FakeClock clock;
     FakeSpecialFolders specialFolders;  // the two Startup folders, empty, inside `folder`
     FakeDrives drives;                  // drive C of 1 GiB, half free; no other drive
+    FakePerfData perfData;
+    FakeMemoryStatus memoryStatus;
+    FakeVirtualMemory virtualMemory;
     FakeUrlCache urlCache;              // an empty cache
     FakeProcessQueries processes;       // no process until a test adds some
     services::AppContext context;
