@@ -1,39 +1,8 @@
 #include "support/main_window_fixture.h"
 
-#include <commctrl.h>
-#include <objbase.h>
-
 #include "ui/message_pump.h"
 
 namespace testing_support {
-
-void InitHeadlessUi() {
-    static const bool done = [] {
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-        InitCommonControlsEx(&icc);
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        return true;
-    }();
-    (void)done;
-}
-
-MainWindowTest::MainWindowTest() {
-    InitHeadlessUi();
-    context.programPath = folder.File("Veltrin.exe");
-    context.prompts = &prompts;
-    context.shell = &shell;
-    context.clock = &clock;
-    specialFolders.folders[24] = folder.MakeFolder("Startup All Users");
-    specialFolders.folders[7] = folder.MakeFolder("Startup Current User");
-    context.specialFolders = &specialFolders;
-    drives.spaces["C:\\"] = platform::DriveSpace{1073741824, 536870912};
-    context.drives = &drives;
-    context.perfData = &perfData;
-    context.memoryStatus = &memoryStatus;
-    context.virtualMemory = &virtualMemory;
-    context.urlCache = &urlCache;
-    context.processes = &processes;
-}
 
 MainWindowTest::~MainWindowTest() {
     frame_.reset();

@@ -26,21 +26,6 @@ PageTest::PageTest()
     : settings(folder.File("Veltrin.INI")),
       errorLog(folder.Path(), clock),
       pageContext{context, status, report, settings, openDialog, saveDialog} {
-    InitHeadlessUi();
-    context.programPath = folder.File("Veltrin.exe");
-    context.prompts = &prompts;
-    context.shell = &shell;
-    context.clock = &clock;
-    specialFolders.folders[24] = folder.MakeFolder("Startup All Users");
-    specialFolders.folders[7] = folder.MakeFolder("Startup Current User");
-    context.specialFolders = &specialFolders;
-    drives.spaces["C:\\"] = platform::DriveSpace{1073741824, 536870912};
-    context.drives = &drives;
-    context.perfData = &perfData;
-    context.memoryStatus = &memoryStatus;
-    context.virtualMemory = &virtualMemory;
-    context.urlCache = &urlCache;
-    context.processes = &processes;
     openDialog.allowMultiSelect = true;
 
     frame.Create(kFrameWidth, kFrameHeight + 40);

@@ -10,12 +10,7 @@
 
 #include "services/error_log.h"
 #include "services/page_context.h"
-#include "support/fake_url_cache.h"
-#include "support/fake_process_queries.h"
-#include "support/fakes.h"
-#include "support/memory_fakes.h"
-#include "support/registry_redirect.h"
-#include "support/temp_folder.h"
+#include "support/fake_desktop.h"
 #include "ui/page.h"
 
 namespace testing_support {
@@ -31,7 +26,7 @@ class PageFrame : public ui::Window {
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
-class PageTest : public ::testing::Test {
+class PageTest : public ::testing::Test, public FakeDesktop {
   protected:
     PageTest();
     ~PageTest() override;
@@ -55,20 +50,6 @@ class PageTest : public ::testing::Test {
     std::string ErrorLogText() const { return folder.Read("Error.log"); }
     // Saves the settings as the main window does when it closes, and closes the window.
     void CloseWindow();
-
-    TempFolder folder;
-    RegistryRedirect registry;
-    FakePrompts prompts;
-    FakeShell shell;
-    FakeClock clock;
-    FakeSpecialFolders specialFolders;  // the two Startup folders, empty, inside `folder`
-    FakeDrives drives;                  // drive C of 1 GiB, half free; no other drive
-    FakePerfData perfData;
-    FakeMemoryStatus memoryStatus;
-    FakeVirtualMemory virtualMemory;
-    FakeUrlCache urlCache;              // an empty cache
-    FakeProcessQueries processes;       // no process until a test adds some
-    services::AppContext context;
 
     PageFrame frame;
     ui::PageHost host{"PCMain"};
