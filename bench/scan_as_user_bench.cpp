@@ -3,6 +3,9 @@
 // polls status panel 2 every 20 ms until it reads "Scan Finished", and compares that time with
 // a bare FindFirstFileExW walk of the same drive.
 //   Run: tools/bench scan_as_user_bench   (under Xvfb, in the display prefix)
+// Measured under Wine 8 on two cores shared with other builds (load about 11), December 2026:
+// the program as it was before the paced loop and the walk over plain values 0.62-0.68 of the
+// bare walk's rate, after 0.80-0.81 (Scan Now 0.84-1.05 s for 100,815 files).
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
