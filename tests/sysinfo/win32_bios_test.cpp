@@ -71,7 +71,9 @@ TEST(Win32Bios, TheDirectCopyReadsTheProcessViewWithoutFaulting) {
     image.fill(std::byte{0xCC});
     const bool copied = sysinfo::LoadBiosImage(source, image, 2, 1000);
     EXPECT_EQ(readable, copied);
-    if (!copied) EXPECT_EQ(std::byte{0}, image[0]) << "zeroed before the copy";
+    if (!copied) {
+        EXPECT_EQ(std::byte{0}, image[0]) << "zeroed before the copy";
+    }
 }
 
 TEST(Win32Bios, TheDosMethodFailsAndCleansUp) {
