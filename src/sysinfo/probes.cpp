@@ -22,8 +22,9 @@ double MeasureCpuMHz(const platform::SystemQueries& system) {
     const uint64_t t1 = system.TimeStampCounter();
     system.SetThreadPriority(oldPriority);
     system.SetProcessPriorityClass(oldClass);
-    // The whole 64-bit difference: cut to 32 bits it would wrap above about 8.6 GHz.
-    return CpuMHzFromTicks(t1 - t0);
+    // The whole 64-bit difference: cut to 32 bits it would wrap above about 8.6 GHz. A counter
+    // that ran backwards (read on two unsynchronised cores) measured nothing.
+    return t1 >= t0 ? CpuMHzFromTicks(t1 - t0) : 0.0;
 }
 
 std::string ProcessorTypeText(const platform::SystemQueries& system) {

@@ -139,4 +139,10 @@ TEST(MeasureCpuMHz, KeepsTheWholeDifferenceAbove32Bits) {
     EXPECT_DOUBLE_EQ(8589.934592, sysinfo::CpuMHzFromTicks(1ull << 32));
 }
 
+TEST(MeasureCpuMHz, ACounterThatRanBackwardsMeasuresNothing) {
+    FakeSystemQueries system;
+    system.counterReadings = {5000000000ull, 4000000000ull};
+    EXPECT_DOUBLE_EQ(0.0, sysinfo::MeasureCpuMHz(system));
+}
+
 }  // namespace
