@@ -134,7 +134,7 @@ TEST(MeasureCpuMHz, TimesHalfASecondAtRealTimePriorityAndRestoresBoth) {
 TEST(MeasureCpuMHz, KeepsTheWholeDifferenceAbove32Bits) {
     FakeSystemQueries system;
     // 5 GHz over half a second: 2.5e9 ticks, beyond 2^32 only from about 8.6 GHz; take 10 GHz.
-    system.counterReadings = {0xFFFFFFFF00000000ull, 0xFFFFFFFF00000000ull + 5000000000ull};
+    system.counterReadings = {0x7FFFFFFF00000000ull, 0x7FFFFFFF00000000ull + 5000000000ull};
     EXPECT_DOUBLE_EQ(10000.0, sysinfo::MeasureCpuMHz(system));
     EXPECT_DOUBLE_EQ(8589.934592, sysinfo::CpuMHzFromTicks(1ull << 32));
 }
