@@ -6,14 +6,14 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/bios_source.h"
-#include "platform/disk_device.h"
+#include "platform/win32_bios_source.h"
+#include "platform/win32_disk_device.h"
 #include "platform/locale_format.h"
-#include "platform/system_queries.h"
+#include "platform/win32_system_queries.h"
 #include "sysinfo/bios_help.h"
 #include "sysinfo/disk_identify.h"
 #include "sysinfo/probes.h"
-#include "sysinfo/sysinfo_tree.h"
+#include "sysinfo/sysinfo_gather.h"
 
 namespace {
 

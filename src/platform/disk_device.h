@@ -24,11 +24,4 @@ class DiskDevice {
                          std::span<std::byte> output) const = 0;
 };
 
-class Win32DiskDevice final : public DiskDevice {
-  public:
-    bool Is95Family() const override;
-    bool Control(DiskPort port, uint32_t code, std::span<const std::byte> input,
-                 std::span<std::byte> output) const override;
-};
-
 }  // namespace platform

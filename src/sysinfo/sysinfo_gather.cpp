@@ -1,4 +1,4 @@
-#include "sysinfo/sysinfo_tree.h"
+#include "sysinfo/sysinfo_gather.h"
 
 #include <windows.h>
 
@@ -20,22 +20,6 @@ std::string FromCodePage(const std::string& bytes) {
 }
 
 }  // namespace
-
-std::string ComputerNameText(const platform::SystemQueries& system) {
-    return TextWithinLimit(system.Text(platform::SystemText::ComputerName), kComputerNameLimit);
-}
-std::string WindowsFolderText(const platform::SystemQueries& system) {
-    return TextWithinLimit(system.Text(platform::SystemText::WindowsFolder), kFolderLimit);
-}
-std::string SystemFolderText(const platform::SystemQueries& system) {
-    return TextWithinLimit(system.Text(platform::SystemText::SystemFolder), kFolderLimit);
-}
-std::string UserNameText(const platform::SystemQueries& system) {
-    return TextWithinLimit(system.Text(platform::SystemText::UserName), kUserNameLimit);
-}
-std::string TempFolderText(const platform::SystemQueries& system) {
-    return TextWithinLimit(system.Text(platform::SystemText::TempFolder), kFolderLimit);
-}
 
 std::string CurrentVersionValue(const std::string& name) {
     // Read access is all it takes, so a standard user sees the values too.

@@ -82,6 +82,22 @@ std::string TextWithinLimit(const std::optional<std::string>& text, size_t maxCh
     return Utf16Units(value) <= maxChars ? value : std::string();
 }
 
+std::string ComputerNameText(const platform::SystemQueries& system) {
+    return TextWithinLimit(system.Text(platform::SystemText::ComputerName), kComputerNameLimit);
+}
+std::string WindowsFolderText(const platform::SystemQueries& system) {
+    return TextWithinLimit(system.Text(platform::SystemText::WindowsFolder), kFolderLimit);
+}
+std::string SystemFolderText(const platform::SystemQueries& system) {
+    return TextWithinLimit(system.Text(platform::SystemText::SystemFolder), kFolderLimit);
+}
+std::string UserNameText(const platform::SystemQueries& system) {
+    return TextWithinLimit(system.Text(platform::SystemText::UserName), kUserNameLimit);
+}
+std::string TempFolderText(const platform::SystemQueries& system) {
+    return TextWithinLimit(system.Text(platform::SystemText::TempFolder), kFolderLimit);
+}
+
 std::vector<SysInfoNode> SysInfoTreeNodes(const SysInfoValues& v,
                                           std::string_view decimalSeparator) {
     Builder b;

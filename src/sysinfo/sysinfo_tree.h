@@ -8,8 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/bios_source.h"
-#include "platform/disk_device.h"
 #include "platform/system_queries.h"
 #include "sysinfo/bios_image.h"
 #include "sysinfo/identify_block.h"
@@ -42,21 +40,6 @@ struct SysInfoValues {
     platform::MemoryStatusRecord memory;
     DiskIdentity disk;
 };
-
-struct SysInfoSources {
-    const platform::SystemQueries& system;
-    const platform::BiosSource& bios;
-    const platform::DiskDevice& disk;
-};
-
-// Asks every probe once, in the order the tree has always done its work: disk, memory,
-// display, BIOS (one read of the area for all five texts), processor, registry, names and
-// folders. The registry values come from HKEY_LOCAL_MACHINE, read-only.
-SysInfoValues GatherSysInfo(const SysInfoSources& sources);
-
-// A registry text value under "Software\Microsoft\Windows NT\CurrentVersion"; empty when the
-// key or value is missing or the value is not text.
-std::string CurrentVersionValue(const std::string& name);
 
 // Images of ILSmallIcon for the groups; leaves use 0.
 constexpr int kImageMyComputer = 2;

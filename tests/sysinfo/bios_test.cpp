@@ -13,7 +13,7 @@
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/text.h"
-#include "support/sysinfo_fakes.h"
+#include "support/bios_fakes.h"
 #include "support/temp_folder.h"
 #include "sysinfo/bios_help.h"
 #include "sysinfo/bios_image.h"
@@ -44,41 +44,6 @@ const BiosImage& FiveTextImage() {
                                               {0xFFFF5, "06/23/99"},
                                               {0xFEC71, "2A69KG0C"}});
     return image;
-}
-
-struct TextAtCase {
-    uint32_t address;
-    const char* expected;
-    size_t expectedSize;
-};
-
-class BiosTextAt : public testing::TestWithParam<TextAtCase> {};
-
-TEST_P(BiosTextAt, BoundsAndTerminator) {
-    const BiosImage image = ImageWith(
-        {{0xF0000, "First"}, {0xF8000, std::string("\x01\xFF\x7F\x20\0", 5)}, {0xFFFFC, "WXYZ"}});
-    const auto& c = GetParam();
-    EXPECT_EQ(std::string(c.expected, c.expectedSize), sysinfo::BiosTextAt(image, c.address))
-        << std::hex << c.address;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Addresses, BiosTextAt,
-    testing::Values(TextAtCase{0xF0000, "First", 5}, TextAtCase{0xF0002, "rst", 3},
-                    TextAtCase{0xF0005, "", 0},  // the NUL itself
-                    // Taken as they are: control bytes, high bytes and blanks stay.
-                    TextAtCase{0xF8000, "\x01\xFF\x7F\x20", 4},
-                    // No NUL before the end: the bytes up to the end, nothing beyond.
-                    TextAtCase{0xFFFFC, "WXYZ", 4}, TextAtCase{0xFFFFF, "Z", 1},
-                    // Outside F0000h..FFFFFh: empty, not the failure text.
-                    TextAtCase{0xEFFFF, "", 0}, TextAtCase{0x100000, "", 0}, TextAtCase{0, "", 0},
-                    TextAtCase{0xFFFFFFFF, "", 0}));
-
-TEST(BiosTextAtShortImage, NothingIsReadPastTheImage) {
-    const std::byte bytes[4] = {std::byte{'A'}, std::byte{'B'}, std::byte{'C'}, std::byte{'D'}};
-    EXPECT_EQ("CD", sysinfo::BiosTextAt(bytes, 0xF0002));
-    EXPECT_EQ("", sysinfo::BiosTextAt(bytes, 0xF0004));
-    EXPECT_EQ("", sysinfo::BiosTextAt({}, 0xF0000));
 }
 
 TEST(BiosGetters, EachReadsItsAddress) {

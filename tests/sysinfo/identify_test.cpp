@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/disk_device.h"
-#include "support/sysinfo_fakes.h"
+#include "support/system_fakes.h"
 #include "sysinfo/disk_identify.h"
 #include "sysinfo/identify_block.h"
 
@@ -220,15 +220,6 @@ TEST(IdentifyFirstDisk, FailureLeavesTheResultsAsTheCallerSetThem) {
             EXPECT_EQ("", id.serialNumber);
         }
     }
-}
-
-TEST(IdentifyFirstDisk, NoScsiPortUnderWine) {
-    const platform::Win32DiskDevice device;
-    EXPECT_FALSE(device.Is95Family());
-    sysinfo::DiskIdentity id;
-    id.model = "untouched";
-    EXPECT_FALSE(sysinfo::IdentifyFirstDisk(device, id));
-    EXPECT_EQ("untouched", id.model);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // the platform.
 #include <gtest/gtest.h>
 
-#include "support/sysinfo_fakes.h"
+#include "support/system_fakes.h"
 #include "sysinfo/probe_rules.h"
 #include "sysinfo/probes.h"
 

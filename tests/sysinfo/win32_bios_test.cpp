@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "platform/bios_source.h"
+#include "platform/win32_bios_source.h"
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/text.h"

@@ -10,11 +10,11 @@
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/registry.h"
-#include "platform/system_queries.h"
+#include "platform/win32_system_queries.h"
 #include "platform/text.h"
 #include "support/temp_folder.h"
 #include "sysinfo/probes.h"
-#include "sysinfo/sysinfo_tree.h"
+#include "sysinfo/sysinfo_gather.h"
 
 namespace {
 
@@ -91,8 +91,8 @@ std::string VersionTextUnder(const std::string& wineVersion) {
     const std::string exeName =
         "vtver" + std::to_string(GetCurrentProcessId()) + "_" + wineVersion + ".exe";
     const std::string exe = temp.File(exeName);
-    EXPECT_TRUE(CopyFileW(platform::Widen(OwnExeFile()).c_str(),
-                          platform::Widen(exe).c_str(), FALSE));
+    EXPECT_TRUE(
+        CopyFileW(platform::Widen(OwnExeFile()).c_str(), platform::Widen(exe).c_str(), FALSE));
     const std::string keyPath = "Software\\Wine\\AppDefaults\\" + exeName;
     {
         const auto key = platform::RegKey::Create(HKEY_CURRENT_USER, keyPath, KEY_WRITE);

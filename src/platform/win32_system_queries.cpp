@@ -1,4 +1,4 @@
-#include "platform/system_queries.h"
+#include "platform/win32_system_queries.h"
 
 #include <windows.h>
 #include <intrin.h>

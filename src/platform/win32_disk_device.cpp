@@ -1,4 +1,4 @@
-#include "platform/disk_device.h"
+#include "platform/win32_disk_device.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "platform/bios_source.h"
+#include "platform/win32_bios_source.h"
 
 #include <windows.h>
 #include <winternl.h>
