@@ -142,7 +142,7 @@ struct Probe {
     // The first pump of a scan paints the result tab it has just brought to the front.
     Clock::time_point firstHandled{};
     Clock::duration longestAfterFirst{};
-    disk::DiskMedicPage* page = nullptr;
+    disk::DiskCleanerPage* page = nullptr;
 };
 Probe probe;
 constexpr UINT kProbeMessage = WM_APP + 7;
@@ -206,7 +206,7 @@ int main() {
     platform::SystemClock clock;
     platform::Win32DriveQueries drives;
     platform::Win32SpecialFolders specialFolders;
-    app::AppContext context;
+    services::AppContext context;
     context.programPath = platform::Narrow(program + L"\\Veltrin.exe");
     context.prompts = &prompts;
     context.shell = &shell;

@@ -9,10 +9,10 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/report_log.h"
+#include "services/report_log.h"
 #include "platform/clock.h"
 #include "ui/controls.h"
-#include "ui/message_pump.h"
+#include "ui/paced_loop.h"
 #include "ui/window.h"
 
 namespace {
@@ -28,11 +28,11 @@ class Host : public ui::Window {
     Host() : Window("Host") {
         CreateWindowOf(L"", WS_POPUP | WS_VISIBLE, 0, 0, 0, 600, 500, nullptr);
     }
-    app::Report* report = nullptr;
+    services::Report* report = nullptr;
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
-        if (msg == app::Report::kFlushMessage && report) report->Flush();
+        if (msg == services::Report::kFlushMessage && report) report->Flush();
         return Window::HandleMessage(msg, wp, lp);
     }
 };
@@ -43,9 +43,9 @@ void Run(bool visible) {
     memo.Create(host.Handle(), {0, 0, 600, 500});
     memo.Show(visible);
     platform::SystemClock clock;
-    app::Report report(memo, clock);
+    services::Report report(memo, clock);
     host.report = &report;
-    ui::TimeSlicedPump pump;
+    ui::PacedLoop pump(host.Handle(), nullptr);
 
     constexpr int kBlock = 10000, kBlocks = 10;
     std::printf("\nreport page %s\nlines      mean append (us)\n", visible ? "visible" : "hidden");

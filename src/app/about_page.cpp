@@ -5,7 +5,7 @@ namespace app {
 void AboutPage::Create(HWND host) {
     CreatePage(host);
     GroupBox.Create(Handle(), "Veltrin 4.2", {16, 16, 420, 200});
-    icon_.reset(ui::MakeNavIcon(ui::NavIcon::About, 48));
+    icon_.reset(ui::MakeNavIcon(ui::NavIcon::About, ui::Scale(48, Dpi())));
     Image.Create(Handle(), icon_.get(), {32, 44, 48, 48});
     LblMaker.Create(Handle(), "Copyright (C) Korvane Software. All rights reserved.",
                     {96, 48, 320, 20});

@@ -12,7 +12,7 @@ class AboutPage : public ui::Page {
   public:
     explicit AboutPage(platform::ShellLauncher& shell)
         : Page("TSAbout", "About Korvane"), shell_(shell) {}
-    void Create(HWND host);
+    void Create(HWND host) override;
 
     ui::GroupBox GroupBox{"GBAbout"};
     ui::Picture Image{"ImageAbout"};

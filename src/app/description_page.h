@@ -14,7 +14,7 @@ class DescriptionPage : public ui::Page {
           description_(std::move(description)),
           icon_(icon) {}
 
-    void Create(HWND host) {
+    void Create(HWND host) override {
         CreatePage(host);
         AddHeading(label, picture, icon_, description_);
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The real platform services of a running program, and the context that hands them out.
 // The program's entry and the showcase build the main window on one of these.
-#include "app/app_context.h"
+#include "services/app_context.h"
 #include "platform/clock.h"
 #include "platform/drives.h"
 #include "platform/handles.h"
@@ -24,7 +24,7 @@ class DesktopServices {
     platform::SystemClock clock;
     platform::Win32SpecialFolders specialFolders;
     platform::Win32DriveQueries drives;
-    AppContext context;
+    services::AppContext context;
 };
 
 }  // namespace app

@@ -20,6 +20,10 @@ TFrmMain::TFrmMain(const AppContext& context, bool endsApplication)
     : Window("FrmMain"),
       errorLog(context.ProgramFolder(), *context.clock),
       settings(platform::ReplaceExtension(context.programPath, ".INI")),
+      TSReport(*context.prompts, SaveDialog, *context.clock),
+      context_(context),
+      endsApplication_(endsApplication),
+      pageContext_{context, SBMain, TSReport.report, settings, OpenDialog, SaveDialog},
       TSSummary("TSSummary", "SysInfo Summary", "Label1",
                 "System Information: This page shows your software and hardware information.",
                 ui::NavIcon::Summary),
@@ -46,7 +50,6 @@ TFrmMain::TFrmMain(const AppContext& context, bool endsApplication)
                     "Process Manager: It lists all processes runing in your system. You can end "
                     "any item, or make sure what it is. ",
                     ui::NavIcon::Processes),
-      TSReport(*context.prompts, SaveDialog, *context.clock),
       TSOneKeyCleaning("TSOneKeyCleaning", "One Key Cleaning", "Label28",
                        "One Key Cleanin: It predigests the daily cleaning work for  rudimental "
                        "users. Just press F8, you can do all clean work and protect your privacy.",
@@ -56,10 +59,7 @@ TFrmMain::TFrmMain(const AppContext& context, bool endsApplication)
                     "You can optimize  it to improve system speed.",
                     ui::NavIcon::Memory),
       TSAbout(*context.shell),
-      TSBootList(*context.prompts, *context.shell, context.specialFolders),
-      context_(context),
-      endsApplication_(endsApplication),
-      pageContext_{context, SBMain, TSReport.report, settings, OpenDialog, SaveDialog} {
+      TSBootList(pageContext_) {
     OpenDialog.allowMultiSelect = true;
     ui::SetExceptionHandler([this](const ui::Component* sender, const std::string& message) {
         AEException(sender, message);
@@ -68,43 +68,26 @@ TFrmMain::TFrmMain(const AppContext& context, bool endsApplication)
     // Centred on the work area when first shown.
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + ((work.right - work.left) - kWidth) / 2;
-    const int y = work.top + ((work.bottom - work.top) - kHeight) / 2;
+    dpi_ = ui::DpiOf(nullptr);
+    const int width = ui::Scale(kWidth, dpi_), height = ui::Scale(kHeight, dpi_);
+    const int x = work.left + ((work.right - work.left) - width) / 2;
+    const int y = work.top + ((work.bottom - work.top) - height) / 2;
     CreateWindowOf(L"Veltrin", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
-                   x > 0 ? x : 0, y > 0 ? y : 0, kWidth, kHeight, nullptr);
+                   x > 0 ? x : 0, y > 0 ? y : 0, width, height, nullptr);
+    dpi_ = Dpi();
     bigIcon_.reset(ui::MakeNavIcon(ui::NavIcon::OneKey, 32));
     smallIcon_.reset(ui::MakeNavIcon(ui::NavIcon::OneKey, 16));
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
-    const RECT client = ClientRect();
+    const RECT client = ClientUnits();
     SBMain.Create(Handle(), kStatusHeight, {150, 150, -1});
     RECT bar{};
     GetWindowRect(SBMain.Handle(), &bar);
-    const int pageHeight = client.bottom - (bar.bottom - bar.top);
+    const int pageHeight = client.bottom - ui::Unscale(bar.bottom - bar.top, dpi_);
     mxOBP.Create(Handle(), {0, 0, kNavWidth, pageHeight});
     PCMain.Create(Handle(), {kNavWidth, 0, client.right - kNavWidth, pageHeight});
     BuildNavigationBar();
-
-    TSSummary.Create(PCMain.Handle());
-    TSDiskMedic.Create(PCMain.Handle());
-    TSInternetPrivacy.Create(PCMain.Handle());
-    TSCookieManager.Create(PCMain.Handle());
-    TSFileShredder.Create(PCMain.Handle());
-    TSProcessList.Create(PCMain.Handle());
-    TSReport.Create(PCMain.Handle());
-    TSOneKeyCleaning.Create(PCMain.Handle());
-    TSMemoryMedic.Create(PCMain.Handle());
-    TSAbout.Create(PCMain.Handle());
-    TSBootList.Create(PCMain.Handle());
-    for (ui::Page* p :
-         {static_cast<ui::Page*>(&TSSummary), static_cast<ui::Page*>(&TSDiskMedic),
-          static_cast<ui::Page*>(&TSInternetPrivacy), static_cast<ui::Page*>(&TSCookieManager),
-          static_cast<ui::Page*>(&TSFileShredder), static_cast<ui::Page*>(&TSProcessList),
-          static_cast<ui::Page*>(&TSReport), static_cast<ui::Page*>(&TSOneKeyCleaning),
-          static_cast<ui::Page*>(&TSMemoryMedic), static_cast<ui::Page*>(&TSAbout),
-          static_cast<ui::Page*>(&TSBootList)})
-        PCMain.AddPage(*p);
 
     ui::SetMessageFilter([this](MSG& msg) {
         // Key preview: the window sees every key release before the focused control does.
@@ -121,39 +104,55 @@ TFrmMain::~TFrmMain() {
     ui::SetExceptionHandler(nullptr);
 }
 
-void TFrmMain::BuildNavigationBar() {
+std::vector<TFrmMain::NavEntry> TFrmMain::Navigation() {
     using ui::NavIcon;
-    const int info = mxOBP.AddHeader("hdrSystemInformation", "Information");
-    mxOBP.AddButton(info, "mBtnHelp", "User Manual", true, NavIcon::Manual,
-                    [this] { mxOBPHeaders0Buttons1Click(); });
-    mxOBP.AddButton(info, "mBtnSummary", "System Information", false, NavIcon::Summary,
-                    [this] { mxOBPHeaders0Buttons0Click(); });
-    mxOBP.AddButton(info, "mBtnOneKeyClean", "OneKey CleanUp", true, NavIcon::OneKey,
-                    [this] { mxOBPHeaders0Buttons3Click(); });
-    mxOBP.AddButton(info, "mBtnUpgrad", "Live Update", true, NavIcon::Update,
-                    [this] { mxOBPHeaders0Buttons2Click(); });
-    const int tools = mxOBP.AddHeader("hdrSysTools", "System Tools");
-    mxOBP.AddButton(tools, "mBtnDiskMedic", "Disk Cleaner", true, NavIcon::DiskCleaner,
-                    [this] { mxOBPHeaders1Buttons2Click(); });
-    mxOBP.AddButton(tools, "mBtnMemeryMedic", "Optimize Memory", true, NavIcon::Memory,
-                    [this] { mxOBPHeaders1Buttons1Click(); });
-    mxOBP.AddButton(tools, "mBtnProcessList", "Process Manager", true, NavIcon::Processes,
-                    [this] { mxOBPHeaders1Buttons0Click(); });
-    mxOBP.AddButton(tools, "mBtnStartUp", "StartUp Manager", true, NavIcon::Startup,
-                    [this] { mxOBPHeaders1Buttons3Click(); });
-    const int privacy = mxOBP.AddHeader("hdrPrivacy", "Privacy Tools");
-    mxOBP.AddButton(privacy, "mBtnInternetPrivacy", "Privacy Protector", true, NavIcon::Privacy,
-                    [this] { mxOBPHeaders2Buttons0Click(); });
-    mxOBP.AddButton(privacy, "mBtnCookieManager", "Cookie Manager", true, NavIcon::Cookies,
-                    [this] { mxOBPHeaders2Buttons1Click(); });
-    mxOBP.AddButton(privacy, "mBtnFileShreder", "File Shredder", true, NavIcon::Shredder,
-                    [this] { mxOBPHeaders2Buttons2Click(); });
-    const int other = mxOBP.AddHeader("mOther", "Report");
-    mxOBP.AddButton(other, "mBtnReport", "Report", true, NavIcon::Report,
-                    [this] { mxOBPHeaders3Buttons1Click(); });
-    mxOBP.AddButton(other, "mBtnAbout", "About ...", true, NavIcon::About,
-                    [this] { mxOBPHeaders3Buttons2Click(); });
-    mxOBP.SetHeaderOpen(info, true);
+    using F = TFrmMain;
+    return {
+        {0, "mBtnHelp", "User Manual", true, NavIcon::Manual, &F::mxOBPHeaders0Buttons1Click,
+         nullptr},
+        {0, "mBtnSummary", "System Information", false, NavIcon::Summary,
+         &F::mxOBPHeaders0Buttons0Click, &TSSummary},
+        {0, "mBtnOneKeyClean", "OneKey CleanUp", true, NavIcon::OneKey,
+         &F::mxOBPHeaders0Buttons3Click, &TSOneKeyCleaning},
+        {0, "mBtnUpgrad", "Live Update", true, NavIcon::Update, &F::mxOBPHeaders0Buttons2Click,
+         nullptr},
+        {1, "mBtnDiskMedic", "Disk Cleaner", true, NavIcon::DiskCleaner,
+         &F::mxOBPHeaders1Buttons2Click, &TSDiskMedic},
+        {1, "mBtnMemeryMedic", "Optimize Memory", true, NavIcon::Memory,
+         &F::mxOBPHeaders1Buttons1Click, &TSMemoryMedic},
+        {1, "mBtnProcessList", "Process Manager", true, NavIcon::Processes,
+         &F::mxOBPHeaders1Buttons0Click, &TSProcessList},
+        {1, "mBtnStartUp", "StartUp Manager", true, NavIcon::Startup,
+         &F::mxOBPHeaders1Buttons3Click, &TSBootList},
+        {2, "mBtnInternetPrivacy", "Privacy Protector", true, NavIcon::Privacy,
+         &F::mxOBPHeaders2Buttons0Click, &TSInternetPrivacy},
+        {2, "mBtnCookieManager", "Cookie Manager", true, NavIcon::Cookies,
+         &F::mxOBPHeaders2Buttons1Click, &TSCookieManager},
+        {2, "mBtnFileShreder", "File Shredder", true, NavIcon::Shredder,
+         &F::mxOBPHeaders2Buttons2Click, &TSFileShredder},
+        {3, "mBtnReport", "Report", true, NavIcon::Report, &F::mxOBPHeaders3Buttons1Click,
+         &TSReport},
+        {3, "mBtnAbout", "About ...", true, NavIcon::About, &F::mxOBPHeaders3Buttons2Click,
+         &TSAbout},
+    };
+}
+
+void TFrmMain::BuildNavigationBar() {
+    const std::pair<const char*, const char*> headers[] = {{"hdrSystemInformation", "Information"},
+                                                           {"hdrSysTools", "System Tools"},
+                                                           {"hdrPrivacy", "Privacy Tools"},
+                                                           {"mOther", "Report"}};
+    for (auto [name, caption] : headers)
+        mxOBP.AddHeader(name, caption);
+    for (const NavEntry& e : Navigation()) {
+        mxOBP.AddButton(e.header, e.name, e.caption, e.large, e.icon,
+                        [this, click = e.click] { (this->*click)(); });
+        if (e.page) {
+            e.page->Create(PCMain.Handle());
+            PCMain.AddPage(*e.page);
+        }
+    }
+    mxOBP.SetHeaderOpen(0, true);
 }
 
 void TFrmMain::FormCreate() {
@@ -245,16 +244,30 @@ void TFrmMain::Layout() {
     RECT bar{};
     GetWindowRect(SBMain.Handle(), &bar);
     const int pageHeight = client.bottom - (bar.bottom - bar.top);
-    MoveWindow(mxOBP.Handle(), 0, 0, kNavWidth, pageHeight, TRUE);
-    MoveWindow(PCMain.Handle(), kNavWidth, 0, client.right - kNavWidth, pageHeight, TRUE);
+    const int navWidth = ui::Scale(kNavWidth, dpi_);
+    MoveWindow(mxOBP.Handle(), 0, 0, navWidth, pageHeight, TRUE);
+    MoveWindow(PCMain.Handle(), navWidth, 0, client.right - navWidth, pageHeight, TRUE);
 }
 
 LRESULT TFrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-            info->ptMaxTrackSize = {kWidth, kHeight};
-            info->ptMaxSize = {kWidth, kHeight};
+            const POINT most{ui::Scale(kWidth, dpi_), ui::Scale(kHeight, dpi_)};
+            info->ptMaxTrackSize = most;
+            info->ptMaxSize = most;
+            return 0;
+        }
+        case WM_DPICHANGED: {
+            // Everything was laid out in 96-DPI units: scale it by the change, then take the
+            // size the system suggests.
+            const UINT old = dpi_;
+            dpi_ = HIWORD(wp);
+            ui::RescaleDescendants(Handle(), old, dpi_);
+            if (SBMain.Handle()) SBMain.ApplyDpi();
+            const auto* r = reinterpret_cast<const RECT*>(lp);
+            SetWindowPos(Handle(), nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
         case WM_SIZE:

@@ -5,28 +5,19 @@
 #include <string>
 
 #include "app/about_page.h"
-#include "app/app_context.h"
 #include "app/description_page.h"
-#include "app/error_log.h"
 #include "app/report_page.h"
-#include "app/settings_file.h"
-#include "startup/boot_list_page.h"
-#include "disk/disk_medic_page.h"
+#include "disk/disk_cleaner_page.h"
+#include "services/app_context.h"
+#include "services/error_log.h"
+#include "services/page_context.h"
+#include "services/settings_file.h"
+#include "startup/startup_manager_page.h"
 #include "ui/nav_bar.h"
 #include "ui/page.h"
 #include "ui/skin_engine.h"
 
 namespace app {
-
-// What a page gets from the main window instead of a pointer to all of it.
-struct PageContext {
-    const AppContext& app;
-    ui::StatusBar& status;
-    Report& report;
-    SettingsFile& settings;
-    platform::FileDialogState& openDialog;
-    platform::FileDialogState& saveDialog;
-};
 
 inline constexpr char kUpdateProgram[] = "update\\update.exe";
 inline constexpr char kUpdateParameters[] = "/Silent /NoIcon /NoReport /NoList";
@@ -39,8 +30,22 @@ inline constexpr char kNoUpdateMessage[] =
     "  You have not installed the update packdge\r Please download the newest version from "
     "https://www.example.com/veltrin/";
 
+using services::AppContext;
+
 class TFrmMain : public ui::Window {
   public:
+    // One button of the navigation bar: the header it sits under, its name, caption, size and
+    // picture, and its handler; `page` is the page the handler shows, if any.
+    struct NavEntry {
+        int header;
+        const char* name;
+        const char* caption;
+        bool large;
+        ui::NavIcon icon;
+        void (TFrmMain::*click)();
+        ui::Page* page;
+    };
+
     // Creates the window (hidden) and runs FormCreate.
     explicit TFrmMain(const AppContext& context, bool endsApplication = false);
     ~TFrmMain() override;
@@ -75,7 +80,10 @@ class TFrmMain : public ui::Window {
 
     void ShowPage(ui::Page& page) { PCMain.ShowPage(page); }
     const AppContext& Context() const { return context_; }
-    Report& report() { return TSReport.report; }
+    services::Report& report() { return TSReport.report; }
+
+    // The navigation bar's buttons in the order they appear, header by header.
+    std::vector<NavEntry> Navigation();
 
     ui::NavBar mxOBP{"mxOBP"};
     ui::PageHost PCMain{"PCMain"};
@@ -83,20 +91,27 @@ class TFrmMain : public ui::Window {
     ui::SkinEngine sKE;
     platform::FileDialogState OpenDialog;
     platform::FileDialogState SaveDialog;
-    ErrorLog errorLog;
-    SettingsFile settings;
+    services::ErrorLog errorLog;
+    services::SettingsFile settings;
+    ReportPage TSReport;
 
+  private:
+    const AppContext& context_;
+    bool endsApplication_;
+    // Built before the pages that keep a reference to it.
+    services::PageContext pageContext_;
+
+  public:
     DescriptionPage TSSummary;
-    disk::DiskMedicPage TSDiskMedic;
+    disk::DiskCleanerPage TSDiskMedic;
     DescriptionPage TSInternetPrivacy;
     DescriptionPage TSCookieManager;
     DescriptionPage TSFileShredder;
     DescriptionPage TSProcessList;
-    ReportPage TSReport;
     DescriptionPage TSOneKeyCleaning;
     DescriptionPage TSMemoryMedic;
     AboutPage TSAbout;
-    startup::TSBootList TSBootList;
+    startup::StartupManagerPage TSBootList;
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -106,10 +121,8 @@ class TFrmMain : public ui::Window {
     void OpenUserManual();
     void Layout();
 
-    const AppContext& context_;
-    bool endsApplication_;
-    PageContext pageContext_;
     platform::UniqueIcon bigIcon_, smallIcon_;
+    UINT dpi_ = 96;
 };
 
 }  // namespace app

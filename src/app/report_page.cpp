@@ -8,7 +8,7 @@ void ReportPage::Create(HWND host) {
         Label27, Image7, ui::NavIcon::Report,
         "Report: It record all optimizing and cleaning operation. If there is any problems, you "
         "can send this report file to use. We will help you to find the answer.");
-    const RECT r = ClientRect();
+    const RECT r = ClientUnits();
     MMReport.Create(Handle(), {8, top, r.right - 16, r.bottom - top - 44});
     AnchorChild(MMReport.Handle(),
                 ui::kAnchorLeft | ui::kAnchorTop | ui::kAnchorRight | ui::kAnchorBottom);
@@ -28,7 +28,7 @@ void ReportPage::BtnTsReportSaveClick() {
 }
 
 LRESULT ReportPage::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == Report::kFlushMessage || (msg == WM_SHOWWINDOW && wp)) report.Flush();
+    if (msg == services::Report::kFlushMessage || (msg == WM_SHOWWINDOW && wp)) report.Flush();
     return Page::HandleMessage(msg, wp, lp);
 }
 

@@ -2,7 +2,7 @@
 // The report page: the memo MMReport with "Save" and "Clear".
 #include <memory>
 
-#include "app/report_log.h"
+#include "services/report_log.h"
 #include "platform/prompts.h"
 #include "ui/page.h"
 
@@ -17,7 +17,7 @@ class ReportPage : public ui::Page {
           prompts_(prompts),
           saveDialog_(saveDialog) {}
 
-    void Create(HWND host);
+    void Create(HWND host) override;
 
     void BtnTsReportSaveClick();
     void BtnTsReportClearClick();
@@ -27,7 +27,7 @@ class ReportPage : public ui::Page {
     ui::Memo MMReport{"MMReport"};
     ui::Button BtnTsReportSave{"BtnTsReportSave"};
     ui::Button BtnTsReportClear{"BtnTsReportClear"};
-    Report report;
+    services::Report report;
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -44,8 +44,10 @@ TFormAttribute::~TFormAttribute() {
 }
 
 void TFormAttribute::Create(HWND owner) {
-    RECT r{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
+    // A top-level window is sized in pixels: its client area in units at the owner's DPI.
+    const UINT dpi = ui::DpiOf(owner);
+    RECT r{0, 0, ui::Scale(kClientWidth, dpi), ui::Scale(kClientHeight, dpi)};
+    AdjustWindowRectExForDpi(&r, kStyle, FALSE, kExStyle, dpi);
     const int w = r.right - r.left, h = r.bottom - r.top;
     // Centred on the main window.
     RECT o{};
@@ -54,9 +56,9 @@ void TFormAttribute::Create(HWND owner) {
     const int y = o.top + ((o.bottom - o.top) - h) / 2;
     CreateWindowOf(L"Properties", kStyle, kExStyle, x, y, w, h, owner);
 
-    font_.reset(CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
+    font_.reset(CreateFontW(-ui::Scale(13, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
     Panel2.Create(Handle(), {0, 0, kClientWidth, kClientHeight});
     const HWND p = Panel2.Handle();
     GroupBoxProperties.Create(p, "  Properties  ", {8, 6, 377, 268});

@@ -53,7 +53,7 @@ void Label::Create(HWND parent, const std::string& caption, Bounds b, DWORD styl
 
 void LinkLabel::Create(HWND parent, const std::string& caption, Bounds b) {
     Label::Create(parent, caption, b, SS_LEFT | SS_NOTIFY);
-    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(UiLinkFont()), FALSE);
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(UiLinkFont(DpiOf(parent))), FALSE);
 }
 
 void LinkLabel::OnColor(HDC dc) {
@@ -125,6 +125,14 @@ void ComboBox::OnCommand(int code) {
 
 void StatusBar::Create(HWND parent, int height, const std::vector<int>& panelWidths) {
     CreateControl(parent, STATUSCLASSNAMEW, "", SBARS_SIZEGRIP, 0, 0, 0, 0, 0);
+    height_ = height;
+    widths_ = panelWidths;
+    ApplyDpi();
+}
+
+void StatusBar::ApplyDpi() {
+    const UINT dpi = DpiOf(GetParent(Handle()));
+    const int height = Scale(height_, dpi);
     // The minimum height excludes the bar's borders, whose size differs between systems:
     // measure once and correct.
     SendMessageW(Handle(), SB_SETMINHEIGHT, static_cast<WPARAM>(height), 0);
@@ -136,9 +144,8 @@ void StatusBar::Create(HWND parent, int height, const std::vector<int>& panelWid
     // Panel edges are cumulative; -1 takes the rest of the width.
     std::vector<int> edges;
     int x = 0;
-    for (int w : panelWidths)
-        edges.push_back(w < 0 ? -1 : (x += w));
-    widths_ = panelWidths;
+    for (int w : widths_)
+        edges.push_back(w < 0 ? -1 : (x += Scale(w, dpi)));
     SendMessageW(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     Resize();
 }
@@ -186,7 +193,7 @@ void ListView::AddColumn(const std::string& caption, int width) {
     LVCOLUMNW col{};
     col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     col.pszText = text.data();
-    col.cx = width;
+    col.cx = Scale(width, DpiOf(Handle()));
     col.iSubItem = ColumnCount();
     ListView_InsertColumn(Handle(), col.iSubItem, &col);
 }
@@ -253,6 +260,24 @@ void ListView::SetRowImage(int row, int image) {
 void ListView::SetRedraw(bool on) {
     SendMessageW(Handle(), WM_SETREDRAW, on, 0);
     if (on) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ListView::PushRedrawOff() {
+    if (redrawOff_++ == 0) SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void ListView::PopRedrawOff() {
+    if (redrawOff_ > 0 && --redrawOff_ == 0) SetRedraw(true);
+}
+
+bool ListView::PeekRedraw() {
+    if (redrawOff_ == 0) return false;
+    SetRedraw(true);
+    return true;
+}
+
+void ListView::EndPeekRedraw() {
+    if (redrawOff_ > 0) SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
 }
 
 LRESULT ListView::OnNotify(const NMHDR& header) {

@@ -118,8 +118,11 @@ class StatusBar : public Control {
     std::string PanelText(int panel) const;
     // Re-lays the bar after its parent changed size.
     void Resize() { SendMessageW(Handle(), WM_SIZE, 0, 0); }
+    // Height and panel widths for the parent's DPI (they are kept in 96-DPI units).
+    void ApplyDpi();
 
   private:
+    int height_ = 0;
     std::vector<int> widths_;
 };
 
@@ -151,6 +154,13 @@ class ListView : public Control {
     }
     // Turns repainting off while many rows change; the list repaints when redraw comes back on.
     void SetRedraw(bool on);
+    // Nested: redraw stays off until every Push has had its Pop.
+    void PushRedrawOff();
+    void PopRedrawOff();
+    // While redraw is held off: lets the list repaint at the next pump (true), until
+    // EndPeekRedraw turns it off again.
+    bool PeekRedraw();
+    void EndPeekRedraw();
 
     LRESULT OnNotify(const NMHDR& header) override;
     // Any mouse click, once the list has handled it: a clicked check box has toggled by then
@@ -163,13 +173,14 @@ class ListView : public Control {
   private:
     static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                      DWORD_PTR self);
+    int redrawOff_ = 0;
 };
 
-// RAII: list redraw off for a scope.
+// RAII: list redraw off for a scope (nested scopes and paced loops may hold the same list).
 class ListViewBatch {
   public:
-    explicit ListViewBatch(ListView& list) : list_(list) { list_.SetRedraw(false); }
-    ~ListViewBatch() { list_.SetRedraw(true); }
+    explicit ListViewBatch(ListView& list) : list_(list) { list_.PushRedrawOff(); }
+    ~ListViewBatch() { list_.PopRedrawOff(); }
     ListViewBatch(const ListViewBatch&) = delete;
     ListViewBatch& operator=(const ListViewBatch&) = delete;
 

@@ -5,9 +5,10 @@
 namespace ui {
 namespace {
 
-constexpr int kHeaderHeight = 26;
-constexpr int kLargeHeight = 62;
-constexpr int kSmallHeight = 26;
+// Heights in 96-DPI units.
+constexpr int kHeaderUnits = 26;
+constexpr int kLargeUnits = 62;
+constexpr int kSmallUnits = 26;
 
 }  // namespace
 
@@ -47,22 +48,27 @@ void NavBar::SetHeaderOpen(int header, bool open) {
 void NavBar::Layout() {
     const RECT client = ClientRect();
     const int width = client.right;
+    const UINT dpi = Dpi();
+    const int headerHeight = Scale(kHeaderUnits, dpi);
+    const int largeHeight = Scale(kLargeUnits, dpi);
+    const int smallHeight = Scale(kSmallUnits, dpi);
+    const int px2 = Scale(2, dpi);
     int y = 0;
     // Headers below the open one sit at the bottom, as in an outlook bar.
     int below = 0;
     bool seenOpen = false;
     for (const auto& h : headers_) {
-        if (seenOpen) below += kHeaderHeight;
+        if (seenOpen) below += headerHeight;
         seenOpen |= h.open;
     }
     for (auto& h : headers_) {
-        MoveWindow(h.button->Handle(), 0, y, width, kHeaderHeight, TRUE);
-        y += kHeaderHeight;
+        MoveWindow(h.button->Handle(), 0, y, width, headerHeight, TRUE);
+        y += headerHeight;
         for (auto& item : h.items) {
-            const int height = item.large ? kLargeHeight : kSmallHeight;
+            const int height = item.large ? largeHeight : smallHeight;
             item.button->Show(h.open);
             if (h.open) {
-                MoveWindow(item.button->Handle(), 2, y, width - 4, height, TRUE);
+                MoveWindow(item.button->Handle(), px2, y, width - 2 * px2, height, TRUE);
                 y += height;
             }
         }
@@ -78,7 +84,9 @@ void NavBar::Draw(const DRAWITEMSTRUCT& d) {
     HDC dc = d.hDC;
     RECT r = d.rcItem;
     SetBkMode(dc, TRANSPARENT);
-    SelectObject(dc, UiFont());
+    const UINT dpi = Dpi();
+    const auto px = [dpi](int units) { return Scale(units, dpi); };
+    SelectObject(dc, UiFont(dpi));
 
     for (const auto& h : headers_) {
         if (h.button->Handle() == d.hwndItem) {
@@ -88,11 +96,11 @@ void NavBar::Draw(const DRAWITEMSTRUCT& d) {
             DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
             SetTextColor(dc, SkinColor(&SkinColors::headerText, COLOR_CAPTIONTEXT));
             RECT t = r;
-            t.left += 8;
+            t.left += px(8);
             DrawTextW(dc, text, -1, &t, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
             // An arrow tells open from closed.
             RECT a = r;
-            a.right -= 8;
+            a.right -= px(8);
             DrawTextW(dc, h.open ? L"\u25B2" : L"\u25BC", -1, &a,
                       DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
             return;
@@ -107,14 +115,14 @@ void NavBar::Draw(const DRAWITEMSTRUCT& d) {
             SetTextColor(dc, SkinColor(&SkinColors::buttonText, COLOR_BTNTEXT));
             if (item.large) {
                 const int cx = (r.left + r.right) / 2;
-                const RECT icon{cx - 16, r.top + 5, cx + 16, r.top + 37};
+                const RECT icon{cx - px(16), r.top + px(5), cx + px(16), r.top + px(37)};
                 DrawNavIcon(dc, icon, item.icon);
-                RECT t{r.left, r.top + 39, r.right, r.bottom - 2};
+                RECT t{r.left, r.top + px(39), r.right, r.bottom - px(2)};
                 DrawTextW(dc, text, -1, &t, DT_SINGLELINE | DT_CENTER | DT_TOP | DT_NOPREFIX);
             } else {
-                const RECT icon{r.left + 8, r.top + 5, r.left + 24, r.top + 21};
+                const RECT icon{r.left + px(8), r.top + px(5), r.left + px(24), r.top + px(21)};
                 DrawNavIcon(dc, icon, item.icon);
-                RECT t{r.left + 30, r.top, r.right, r.bottom};
+                RECT t{r.left + px(30), r.top, r.right, r.bottom};
                 DrawTextW(dc, text, -1, &t, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
             }
             if (d.itemState & ODS_FOCUS) {

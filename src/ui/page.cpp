@@ -7,15 +7,16 @@ namespace ui {
 void Page::CreatePage(HWND parent) {
     RECT r{};
     GetClientRect(parent, &r);
-    CreateWindowOf(L"", WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, 0, r.right, r.bottom,
-                   parent);
+    const UINT dpi = DpiOf(parent);
+    CreateWindowOf(L"", WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, 0,
+                   Unscale(r.right, dpi), Unscale(r.bottom, dpi), parent);
     SetTag(Handle(), 1);
 }
 
 int Page::AddHeading(Label& label, Picture& picture, NavIcon icon, const std::string& text) {
-    headingIcon_.reset(MakeNavIcon(icon, 48));
+    headingIcon_.reset(MakeNavIcon(icon, Scale(48, Dpi())));
     picture.Create(Handle(), headingIcon_.get(), {8, 8, 48, 48});
-    const int width = ClientRect().right - 72;
+    const int width = ClientUnits().right - 72;
     label.Create(Handle(), text, {64, 8, width, 56});
     AnchorChild(label.Handle(), kAnchorLeft | kAnchorTop | kAnchorRight);
     return 70;

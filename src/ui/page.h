@@ -14,7 +14,9 @@ class Page : public Window {
     Page(std::string name, std::string designCaption)
         : Window(std::move(name)), designCaption_(std::move(designCaption)) {}
 
-    // Creates the page window, hidden, as a child of `parent`.
+    // Creates the page with its controls, hidden, in the page host `host`.
+    virtual void Create(HWND host) { CreatePage(host); }
+    // Creates the bare page window, hidden, as a child of `parent`.
     void CreatePage(HWND parent);
     const std::string& DesignCaption() const { return designCaption_; }
 

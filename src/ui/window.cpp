@@ -2,6 +2,10 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
+#include <map>
+#include <utility>
+
 #include "platform/text.h"
 #include "ui/dispatch.h"
 #include "ui/skin_engine.h"
@@ -13,12 +17,14 @@ constexpr wchar_t kClassName[] = L"VeltrinWindow";
 constexpr wchar_t kTagProp[] = L"Veltrin.Tag";
 constexpr wchar_t kControlProp[] = L"Veltrin.Control";
 
-void RegisterOnce() {
+}  // namespace
+
+void Window::RegisterOnce() {
     static const bool registered = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
         wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = DefWindowProcW;  // replaced per window below
+        wc.lpfnWndProc = Window::Proc;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -27,8 +33,6 @@ void RegisterOnce() {
     }();
     (void)registered;
 }
-
-}  // namespace
 
 void SetTag(HWND hwnd, int tag) {
     SetPropW(hwnd, kTagProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(tag)));
@@ -40,25 +44,83 @@ int TagOf(HWND hwnd) {
 
 namespace {
 
-HFONT MakeUiFont(bool underline) {
-    HDC dc = GetDC(nullptr);
-    const int height = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, dc);
+HFONT MakeUiFont(bool underline, UINT dpi) {
+    const int height = -MulDiv(8, static_cast<int>(dpi), 72);
     return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
 }
 
-}  // namespace
-
-HFONT UiFont() {
-    static HFONT font = MakeUiFont(false);
+// Kept for the life of the program: every window of a DPI shares them.
+HFONT CachedFont(bool underline, UINT dpi) {
+    static std::map<std::pair<bool, UINT>, HFONT> fonts;
+    HFONT& font = fonts[{underline, dpi}];
+    if (!font) font = MakeUiFont(underline, dpi);
     return font;
 }
 
-HFONT UiLinkFont() {
-    static HFONT font = MakeUiFont(true);
-    return font;
+bool IsOurWindow(HWND hwnd) {
+    wchar_t name[32] = {};
+    GetClassNameW(hwnd, name, 32);
+    return wcscmp(name, kClassName) == 0;
+}
+
+}  // namespace
+
+UINT DpiOf(HWND hwnd) {
+    const UINT dpi = hwnd ? GetDpiForWindow(hwnd) : GetDpiForSystem();
+    return dpi ? dpi : 96;
+}
+
+HFONT UiFont(UINT dpi) {
+    return CachedFont(false, dpi);
+}
+
+HFONT UiLinkFont(UINT dpi) {
+    return CachedFont(true, dpi);
+}
+
+void RescaleDescendants(HWND top, UINT oldDpi, UINT newDpi) {
+    if (oldDpi == newDpi) return;
+    struct Job {
+        UINT oldDpi, newDpi;
+    } job{oldDpi, newDpi};
+    EnumChildWindows(
+        top,
+        [](HWND child, LPARAM lp) -> BOOL {
+            const auto& j = *reinterpret_cast<const Job*>(lp);
+            const auto scale = [&](LONG v) {
+                return MulDiv(v, static_cast<int>(j.newDpi), static_cast<int>(j.oldDpi));
+            };
+            RECT r{};
+            GetWindowRect(child, &r);
+            MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+            SetWindowPos(child, nullptr, scale(r.left), scale(r.top), scale(r.right - r.left),
+                         scale(r.bottom - r.top), SWP_NOZORDER | SWP_NOACTIVATE);
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+            if (font == UiFont(j.oldDpi) || font == UiLinkFont(j.oldDpi))
+                SendMessageW(
+                    child, WM_SETFONT,
+                    reinterpret_cast<WPARAM>(font == UiFont(j.oldDpi) ? UiFont(j.newDpi)
+                                                                      : UiLinkFont(j.newDpi)),
+                    TRUE);
+            wchar_t name[32] = {};
+            GetClassNameW(child, name, 32);
+            if (wcscmp(name, WC_LISTVIEWW) == 0) {
+                const HWND header = ListView_GetHeader(child);
+                const int columns = header ? Header_GetItemCount(header) : 0;
+                for (int c = 0; c < columns; ++c)
+                    ListView_SetColumnWidth(child, c, scale(ListView_GetColumnWidth(child, c)));
+            }
+            if (IsOurWindow(child))
+                if (auto* w = reinterpret_cast<Window*>(GetWindowLongPtrW(child, GWLP_USERDATA)))
+                    w->ScaleAnchors(j.oldDpi, j.newDpi);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&job));
+    if (IsOurWindow(top))
+        if (auto* w = reinterpret_cast<Window*>(GetWindowLongPtrW(top, GWLP_USERDATA)))
+            w->ScaleAnchors(oldDpi, newDpi);
 }
 
 Window::~Window() {
@@ -76,15 +138,36 @@ RECT Window::ClientRect() const {
     return r;
 }
 
+RECT Window::ClientUnits() const {
+    const RECT r = ClientRect();
+    const UINT dpi = Dpi();
+    return {Unscale(r.left, dpi), Unscale(r.top, dpi), Unscale(r.right, dpi),
+            Unscale(r.bottom, dpi)};
+}
+
 void Window::CreateWindowOf(const std::wstring& title, DWORD style, DWORD exStyle, int x, int y,
                             int w, int h, HWND parent) {
     RegisterOnce();
-    hwnd_ = CreateWindowExW(exStyle, kClassName, title.c_str(), style, x, y, w, h, parent, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) throw std::runtime_error("Cannot create window " + Name());
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::Proc));
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    if (style & WS_CHILD) {
+        const UINT dpi = DpiOf(parent);
+        x = Scale(x, dpi), y = Scale(y, dpi), w = Scale(w, dpi), h = Scale(h, dpi);
+    }
+    // `this` arrives with WM_NCCREATE, so every message of the window reaches HandleMessage.
+    const HWND created = CreateWindowExW(exStyle, kClassName, title.c_str(), style, x, y, w, h,
+                                         parent, nullptr, GetModuleHandleW(nullptr), this);
+    if (!created) throw std::runtime_error("Cannot create window " + Name());
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(Dpi())), FALSE);
+}
+
+void Window::ScaleAnchors(UINT oldDpi, UINT newDpi) {
+    const auto scale = [&](LONG v) {
+        return MulDiv(v, static_cast<int>(newDpi), static_cast<int>(oldDpi));
+    };
+    for (auto& a : anchored_) {
+        a.margins = {scale(a.margins.left), scale(a.margins.top), scale(a.margins.right),
+                     scale(a.margins.bottom)};
+        a.size = {scale(a.size.cx), scale(a.size.cy)};
+    }
 }
 
 void Window::AnchorChild(HWND child, unsigned anchors) {
@@ -177,6 +260,14 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* creating =
+            static_cast<Window*>(reinterpret_cast<const CREATESTRUCTW*>(lp)->lpCreateParams);
+        if (creating) {
+            creating->hwnd_ = hwnd;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creating));
+        }
+    }
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
     LRESULT result = 0;
@@ -202,12 +293,14 @@ Control* Control::FromHandle(HWND hwnd) {
 
 void Control::CreateControl(HWND parent, const wchar_t* className, const std::string& text,
                             DWORD style, DWORD exStyle, int x, int y, int w, int h) {
-    hwnd_ = CreateWindowExW(exStyle, className, platform::Widen(text).c_str(),
-                            style | WS_CHILD | WS_VISIBLE, x, y, w, h, parent, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+    const UINT dpi = DpiOf(parent);
+    hwnd_ =
+        CreateWindowExW(exStyle, className, platform::Widen(text).c_str(),
+                        style | WS_CHILD | WS_VISIBLE, Scale(x, dpi), Scale(y, dpi), Scale(w, dpi),
+                        Scale(h, dpi), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) throw std::runtime_error("Cannot create control " + Name());
     SetPropW(hwnd_, kControlProp, this);
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(dpi)), FALSE);
 }
 
 void Control::Fire(const std::function<void()>& handler) const {

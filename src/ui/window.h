@@ -21,9 +21,22 @@ constexpr int kUnskinnedTag = 9999;
 void SetTag(HWND hwnd, int tag);
 int TagOf(HWND hwnd);
 
-// The font every control of the program uses, and its underlined twin for links.
-HFONT UiFont();
-HFONT UiLinkFont();
+// Layout is written in units of 96 DPI and scaled by the DPI of the window it lands in.
+UINT DpiOf(HWND hwnd);
+inline int Scale(int units, UINT dpi) {
+    return MulDiv(units, static_cast<int>(dpi), 96);
+}
+inline int Unscale(int pixels, UINT dpi) {
+    return MulDiv(pixels, 96, static_cast<int>(dpi));
+}
+
+// The font every control of the program uses, and its underlined twin for links, at a DPI.
+HFONT UiFont(UINT dpi = 96);
+HFONT UiLinkFont(UINT dpi = 96);
+
+// Moves and sizes every descendant of `top` by newDpi / oldDpi and gives each its font at the
+// new DPI, as WM_DPICHANGED asks; list view columns follow.
+void RescaleDescendants(HWND top, UINT oldDpi, UINT newDpi);
 
 class Window : public Component {
   public:
@@ -34,18 +47,26 @@ class Window : public Component {
     void Show(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
     bool IsVisible() const { return IsWindowVisible(hwnd_) != FALSE; }
     RECT ClientRect() const;
+    // The client area in 96-DPI units: what a page lays its controls out in.
+    RECT ClientUnits() const;
+    UINT Dpi() const { return DpiOf(hwnd_); }
 
     // Keeps the child's distances to the given edges of this window's client area.
     void AnchorChild(HWND child, unsigned anchors);
 
   protected:
-    // Creates the window of the program's common window class.
+    // Creates the window of the program's common window class. A child window's position and
+    // size are in 96-DPI units; a top-level window's are in pixels.
     void CreateWindowOf(const std::wstring& title, DWORD style, DWORD exStyle, int x, int y, int w,
                         int h, HWND parent);
+    // Called after WM_DPICHANGED moved the descendants; anchors are in pixels and follow.
+    void ScaleAnchors(UINT oldDpi, UINT newDpi);
     virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
 
   private:
+    static void RegisterOnce();
+    friend void RescaleDescendants(HWND top, UINT oldDpi, UINT newDpi);
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void LayoutAnchored();
 
@@ -77,6 +98,7 @@ class Control : public Component {
     bool IsVisible() const { return IsWindowVisible(hwnd_) != FALSE; }
     void SetTag(int tag) { ui::SetTag(hwnd_, tag); }
     int Tag() const { return TagOf(hwnd_); }
+    // In pixels of the parent's client area.
     void Move(int x, int y, int w, int h) { MoveWindow(hwnd_, x, y, w, h, TRUE); }
     int Id() const { return GetDlgCtrlID(hwnd_); }
 
@@ -91,6 +113,7 @@ class Control : public Component {
     static Control* FromHandle(HWND hwnd);
 
   protected:
+    // Position and size in 96-DPI units of the parent.
     void CreateControl(HWND parent, const wchar_t* className, const std::string& text, DWORD style,
                        DWORD exStyle, int x, int y, int w, int h);
     // Runs a handler of this control through the dispatcher.

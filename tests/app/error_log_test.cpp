@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/error_log.h"
+#include "services/error_log.h"
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/locale_format.h"
@@ -17,28 +17,31 @@ using testing_support::TempFolder;
 
 TEST(ErrorLogRecord, ControlAndPlainForms) {
     const std::string name = "BtnScanJunkNow";
-    EXPECT_EQ(app::ErrorLogRecord("12/10/2026 2:05:09 PM", &name, "Access denied"),
+    EXPECT_EQ(services::ErrorLogRecord("12/10/2026 2:05:09 PM", &name, "Access denied"),
               "12/10/2026 2:05:09 PM:   BtnScanJunkNow     Access denied\r\n  \r\n");
-    EXPECT_EQ(app::ErrorLogRecord("12/10/2026 2:05:09 PM", nullptr, "Access denied"),
+    EXPECT_EQ(services::ErrorLogRecord("12/10/2026 2:05:09 PM", nullptr, "Access denied"),
               "12/10/2026 2:05:09 PM:   Access denied\r\n  \r\n");
     const std::string empty;
-    EXPECT_EQ(app::ErrorLogRecord("d t", &empty, "m"), "d t:        m\r\n  \r\n");
+    EXPECT_EQ(services::ErrorLogRecord("d t", &empty, "m"), "d t:        m\r\n  \r\n");
 }
 
 TEST(ErrorLogDateTime, MidnightShowsTheDateAlone) {
-    EXPECT_EQ(app::ErrorLogDateTime("12/10/2026", "12:00:00 AM", {2026, 12, 10, 4, 0, 0, 0, 0}),
-              "12/10/2026");
-    EXPECT_EQ(app::ErrorLogDateTime("12/10/2026", "12:00:01 AM", {2026, 12, 10, 4, 0, 0, 1, 0}),
-              "12/10/2026 12:00:01 AM");
-    EXPECT_EQ(app::ErrorLogDateTime("12/10/2026", "12:00:00 AM", {2026, 12, 10, 4, 0, 0, 0, 5}),
-              "12/10/2026 12:00:00 AM");
+    EXPECT_EQ(
+        services::ErrorLogDateTime("12/10/2026", "12:00:00 AM", {2026, 12, 10, 4, 0, 0, 0, 0}),
+        "12/10/2026");
+    EXPECT_EQ(
+        services::ErrorLogDateTime("12/10/2026", "12:00:01 AM", {2026, 12, 10, 4, 0, 0, 1, 0}),
+        "12/10/2026 12:00:01 AM");
+    EXPECT_EQ(
+        services::ErrorLogDateTime("12/10/2026", "12:00:00 AM", {2026, 12, 10, 4, 0, 0, 0, 5}),
+        "12/10/2026 12:00:00 AM");
 }
 
 class ErrorLogTest : public ::testing::Test {
   protected:
     TempFolder folder;
     FakeClock clock;
-    app::ErrorLog log{folder.Path(), clock};
+    services::ErrorLog log{folder.Path(), clock};
     std::string DateTime() {
         return platform::ShortDateText(clock.now) + " " + platform::LongTimeText(clock.now);
     }
@@ -65,7 +68,7 @@ TEST_F(ErrorLogTest, AControlSenderIsNamed) {
 }
 
 TEST_F(ErrorLogTest, ALockedLogFallsBackToTheTemporaryFolder) {
-    DeleteFileW(platform::Widen(app::ErrorLog::FallbackPath()).c_str());
+    DeleteFileW(platform::Widen(services::ErrorLog::FallbackPath()).c_str());
     {
         platform::UniqueHandle lock = platform::AdoptFile(
             CreateFileW(platform::Widen(log.Path()).c_str(), GENERIC_WRITE, 0, nullptr,
@@ -74,9 +77,9 @@ TEST_F(ErrorLogTest, ALockedLogFallsBackToTheTemporaryFolder) {
         log.WriteErrorLog(nullptr, "while locked");
     }
     EXPECT_EQ(folder.Read("Error.log"), "");
-    EXPECT_EQ(platform::ReadWholeFile(app::ErrorLog::FallbackPath()).value_or(""),
+    EXPECT_EQ(platform::ReadWholeFile(services::ErrorLog::FallbackPath()).value_or(""),
               DateTime() + ":   while locked\r\n  \r\n");
-    DeleteFileW(platform::Widen(app::ErrorLog::FallbackPath()).c_str());
+    DeleteFileW(platform::Widen(services::ErrorLog::FallbackPath()).c_str());
 }
 
 TEST(ErrorLogUnwritable, NeitherLocationWritableDropsTheRecordQuietly) {
@@ -84,7 +87,7 @@ TEST(ErrorLogUnwritable, NeitherLocationWritableDropsTheRecordQuietly) {
     // A folder that is a path through a file, and so can never hold the log.
     TempFolder folder;
     folder.Write("file", "");
-    app::ErrorLog log(folder.File("file\\sub"), clock);
+    services::ErrorLog log(folder.File("file\\sub"), clock);
     EXPECT_NO_THROW(log.WriteErrorLog(nullptr, "lost"));
 }
 

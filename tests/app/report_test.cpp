@@ -9,8 +9,10 @@ namespace {
 using testing_support::MainWindowTest;
 
 TEST(ReportAppendText, PutsTheLineBreakWhereTheLineStandsOnItsOwn) {
-    EXPECT_EQ(app::ReportAppendText(true, "14:05:09", "x deleted!"), "14:05:09    x deleted!\r\n");
-    EXPECT_EQ(app::ReportAppendText(false, "14:05:09", "x deleted!"), "\r\n14:05:09    x deleted!");
+    EXPECT_EQ(services::ReportAppendText(true, "14:05:09", "x deleted!"),
+              "14:05:09    x deleted!\r\n");
+    EXPECT_EQ(services::ReportAppendText(false, "14:05:09", "x deleted!"),
+              "\r\n14:05:09    x deleted!");
 }
 
 TEST(LongTimeText, UsesTheLocalesLongTimeFormat) {

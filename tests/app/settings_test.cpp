@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/settings_file.h"
+#include "services/settings_file.h"
 #include "platform/handles.h"
 #include "platform/text.h"
 #include "support/main_window_fixture.h"
@@ -40,7 +40,7 @@ class SettingsTest : public ::testing::Test {
     }
 
     TempFolder folder;
-    app::SettingsFile settings{folder.File("Veltrin.INI")};
+    services::SettingsFile settings{folder.File("Veltrin.INI")};
     HWND window_, options_;
     ui::CheckBox a{"CBA"}, b{"CBB"}, c{"CBC"};
     ui::RadioButton direct{"RBDirectDel"}, recycle{"RBMoveToRecycle"};

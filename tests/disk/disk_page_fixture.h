@@ -1,6 +1,6 @@
 #pragma once
-// The disk cleaner page on a headless main window over a temporary program folder, with the
-// drives described by the test and HKEY_CURRENT_USER redirected.
+// The disk cleaner page hosted on its own over a temporary program folder, with the drives
+// described by the test and HKEY_CURRENT_USER redirected.
 #include <windows.h>
 
 #include <algorithm>
@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "disk/disk_medic_page.h"
+#include "disk/disk_cleaner_page.h"
 #include "disk/junk_types.h"
 #include "platform/drives.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "support/main_window_fixture.h"
+#include "support/page_fixture.h"
 #include "support/shipped_data.h"
 
 namespace disk_testing {
@@ -25,13 +25,13 @@ struct ResultRow {
     bool checked;
 };
 
-class DiskPageTest : public testing_support::MainWindowTest {
+class DiskPageTest : public testing_support::PageTest {
   protected:
     DiskPageTest() {}
 
     // The window with the disk cleaner page shown. The junk types are those given, written as
     // the working list, unless `types` is null.
-    disk::DiskMedicPage& OpenPage(const std::vector<disk::JunkRecord>* types = nullptr) {
+    disk::DiskCleanerPage& OpenPage(const std::vector<disk::JunkRecord>* types = nullptr) {
         if (types) {
             // The list file holds the ANSI code page.
             std::vector<disk::JunkRecord> ansi;
@@ -40,22 +40,15 @@ class DiskPageTest : public testing_support::MainWindowTest {
                     {platform::ToAnsi(t.type), platform::ToAnsi(t.description), t.checked});
             folder.Write(disk::kJunkTypeFile, disk::EncodeJunkTypeList(ansi));
         }
-        MakeWindow();
-        Frame().FirstShow();
-        Frame().ShowPage(Frame().TSDiskMedic);
+        page_ = &PageTest::OpenPage<disk::DiskCleanerPage>();
         return Page();
     }
-    disk::DiskMedicPage& OpenPageWith(std::vector<disk::JunkRecord> types) {
+    disk::DiskCleanerPage& OpenPageWith(std::vector<disk::JunkRecord> types) {
         return OpenPage(&types);
     }
-    disk::DiskMedicPage& Page() { return Frame().TSDiskMedic; }
+    disk::DiskCleanerPage& Page() { return *page_; }
     void ShipDefaultList() {
         folder.Write(disk::kDefaultJunkFile, testing_support::ShippedData().at("DefaultJunk.lst"));
-    }
-    // Shows another page and this one again, as the navigation bar does.
-    void ShowPageAgain() {
-        Frame().ShowPage(Frame().TSAbout);
-        Frame().ShowPage(Frame().TSDiskMedic);
     }
 
     // The fixture tree lives under "tree" in the program folder.
@@ -126,25 +119,8 @@ class DiskPageTest : public testing_support::MainWindowTest {
     // Walks the tree as the scan walks a drive.
     bool WalkTree() { return Page().FkFileListGet("*.*", Tree(), true); }
 
-    std::string Panel(int i) { return Frame().SBMain.PanelText(i); }
-    std::vector<std::string> ReportLines() {
-        std::vector<std::string> lines;
-        const std::string text = Frame().report().Text();
-        size_t start = 0;
-        while (start < text.size()) {
-            size_t end = text.find("\r\n", start);
-            if (end == std::string::npos) end = text.size();
-            std::string line = text.substr(start, end - start);
-            // Drop the time of day and the four spaces after it.
-            if (const auto gap = line.find("    "); gap != std::string::npos)
-                line = line.substr(gap + 4);
-            if (!line.empty()) lines.push_back(line);
-            start = end + 2;
-        }
-        return lines;
-    }
-
   private:
+    disk::DiskCleanerPage* page_ = nullptr;
     std::vector<std::wstring> longFolders_;
 };
 

@@ -97,7 +97,7 @@ TEST_F(DeleteTest, DeleteAllRemovesTheCheckedFilesFromTheLastRowToTheFirst) {
     EXPECT_TRUE(Exists(Tree("keep2.tmp")));
     EXPECT_EQ(ListedSet(), (std::multiset<std::string>{"keep1.tmp", "keep2.tmp"}));
     EXPECT_EQ(ReportLines(), expected);
-    EXPECT_NE(Frame().report().Text().find(separator_ + "\r\n"), std::string::npos);
+    EXPECT_NE(report.Text().find(separator_ + "\r\n"), std::string::npos);
     EXPECT_EQ(Panel(2), "All Junk files deleted! ");
     EXPECT_TRUE(prompts.messages.empty());
 }
@@ -237,7 +237,7 @@ TEST_F(DeleteTest, DeleteWithoutASelectionDoesNothing) {
     Page().BtnDeleteJunkClick();
     EXPECT_TRUE(Exists(Tree("a.tmp")));
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(Frame().report().Text(), "");
+    EXPECT_EQ(report.Text(), "");
 }
 
 TEST(SendToRecycleBin, TrueOnlyWhenTheFileWentThere) {

@@ -318,7 +318,7 @@ TEST_F(ScanHandlerTest, WithoutACheckedDriveItEndsAtOnce) {
     OpenPageWith(unique_);
     MakeJunkTree();
     Page().LVDriveInfo.SetChecked(0, false);
-    Frame().SBMain.SetPanelText(0, "before");
+    status.SetPanelText(0, "before");
     Page().BtnScanJunkNowClick();
     EXPECT_TRUE(Results().empty());
     EXPECT_EQ(Panel(0), "before");

@@ -283,7 +283,7 @@ TEST_F(JunkTypePageTest, SaveAsFileCopiesTheWorkingListAsLastWritten) {
     EXPECT_EQ(prompts.fileDialogs[0].filter, "Lst file(*.lst)|*.lst");
     EXPECT_EQ(folder.Read("saved.lst"), disk::EncodeJunkTypeList(two_));
     // The shared dialog keeps what it was given.
-    EXPECT_EQ(Frame().SaveDialog.filter, "Lst file(*.lst)|*.lst");
+    EXPECT_EQ(saveDialog.filter, "Lst file(*.lst)|*.lst");
 }
 
 TEST_F(JunkTypePageTest, SaveAsFileCancelledCopiesNothing) {
@@ -303,7 +303,7 @@ TEST_F(JunkTypePageTest, LoadFromFileShowsTheLoadedRowsAtOnce) {
     ASSERT_EQ(prompts.fileDialogs.size(), 1u);
     EXPECT_EQ(prompts.fileDialogs[0].defaultExtension, "lst");
     EXPECT_EQ(prompts.fileDialogs[0].filter, "Lst file(*.lst)|*.lst");
-    EXPECT_TRUE(Frame().OpenDialog.allowMultiSelect);
+    EXPECT_TRUE(openDialog.allowMultiSelect);
     EXPECT_EQ(WorkingFile(), other);
     EXPECT_EQ(Rows(), other);
     // A following "Add" keeps the list just loaded.

@@ -162,8 +162,7 @@ TEST_F(BootListTest, TheListFillsWhenThePageIsFirstShownAndWhenItIsResized) {
     PutString(HKEY_CURRENT_USER, kRun, "First", "f.exe");
     // The page was shown before the value existed.
     EXPECT_EQ(Page().LVBootList.Count(), 0);
-    Frame().ShowPage(Frame().TSAbout);
-    Frame().ShowPage(Page());  // no refresh on later showings
+    ShowPageAgain();  // no refresh on later showings
     EXPECT_EQ(Page().LVBootList.Count(), 0);
     RECT r{};
     GetWindowRect(Page().LVBootList.Handle(), &r);

@@ -3,9 +3,7 @@
 namespace startup_tests {
 
 void BootListTest::SetUp() {
-    MakeWindow();
-    Frame().FirstShow();
-    Frame().ShowPage(Page());
+    page_ = &OpenPage<startup::StartupManagerPage>();
     shell.calls.clear();
 }
 

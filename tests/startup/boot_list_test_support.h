@@ -1,21 +1,21 @@
 #pragma once
-// The main window on the startup page, over private registry roots and temporary Startup
+// The startup page hosted on its own, over private registry roots and temporary Startup
 // folders.
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "startup/boot_list_page.h"
+#include "startup/startup_manager_page.h"
 #include "startup/form_attribute.h"
-#include "support/main_window_fixture.h"
+#include "support/page_fixture.h"
 
 namespace startup_tests {
 
-class BootListTest : public testing_support::MainWindowTest {
+class BootListTest : public testing_support::PageTest {
   protected:
     void SetUp() override;
 
-    startup::TSBootList& Page() { return Frame().TSBootList; }
+    startup::StartupManagerPage& Page() { return *page_; }
     std::string AllUsersFolder() { return specialFolders.folders[24]; }
     std::string UserFolder() { return specialFolders.folders[7]; }
 
@@ -31,6 +31,9 @@ class BootListTest : public testing_support::MainWindowTest {
     void WithDialog(const std::function<void()>& opener,
                     const std::function<void(startup::TFormAttribute&)>& script);
     int dialogsShown = 0;
+
+  private:
+    startup::StartupManagerPage* page_ = nullptr;
 };
 
 // Picks a type from the list as the user does, or types one.

@@ -84,10 +84,10 @@ TEST_F(PropertiesTest, ControlsCaptionsAndTabOrder) {
             "*");
         EXPECT_EQ(d.openfile.defaultExtension, "*.exe;*.com;*.bat;*.cmd;.lnk");
         EXPECT_FALSE(d.openfile.allowMultiSelect);
-        EXPECT_FALSE(IsWindowEnabled(Frame().Handle()));  // modal
+        EXPECT_FALSE(IsWindowEnabled(frame.Handle()));  // modal
     });
     EXPECT_EQ(dialogsShown, 1);
-    EXPECT_TRUE(IsWindowEnabled(Frame().Handle()));
+    EXPECT_TRUE(IsWindowEnabled(frame.Handle()));
 }
 
 TEST_F(PropertiesTest, EditShowsTheRowAndTheProgramsIcon) {

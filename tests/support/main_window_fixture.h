@@ -34,7 +34,7 @@ class MainWindowTest : public ::testing::Test {
     FakeClock clock;
     FakeSpecialFolders specialFolders;  // the two Startup folders, empty, inside `folder`
     FakeDrives drives;                  // drive C of 1 GiB, half free; no other drive
-    app::AppContext context;
+    services::AppContext context;
 
   private:
     std::unique_ptr<app::TFrmMain> frame_;

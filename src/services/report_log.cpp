@@ -1,11 +1,11 @@
-#include "app/report_log.h"
+#include "services/report_log.h"
 
 #include <stdexcept>
 
 #include "platform/files.h"
 #include "platform/locale_format.h"
 
-namespace app {
+namespace services {
 
 std::string ReportAppendText(bool textEndsWithLineBreak, const std::string& timeText,
                              const std::string& message) {
@@ -46,4 +46,4 @@ void Report::SaveTo(const std::string& path) {
                                  platform::LastErrorText());
 }
 
-}  // namespace app
+}  // namespace services

@@ -10,7 +10,7 @@
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
 
-namespace app {
+namespace services {
 
 struct AppContext {
     std::string programPath;  // the exe's full path; every file of ours lies beside it
@@ -26,4 +26,4 @@ struct AppContext {
     }
 };
 
-}  // namespace app
+}  // namespace services

@@ -8,7 +8,7 @@
 
 #include "ui/controls.h"
 
-namespace app {
+namespace services {
 
 class SettingsFile {
   public:
@@ -47,4 +47,4 @@ class SettingsFile {
     std::vector<Entry<ui::RadioButton>> radios_;
 };
 
-}  // namespace app
+}  // namespace services

@@ -1,17 +1,15 @@
 #pragma once
 // The disk cleaner page TSDiskMedic: the drive list, the junk file types, the junk scan and the
 // deletion of what it found.
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "platform/drives.h"
+#include "services/page_context.h"
+#include "disk/junk_match.h"
 #include "ui/page.h"
-
-namespace app {
-struct PageContext;
-}
+#include "ui/paced_loop.h"
 
 namespace disk {
 
@@ -39,9 +37,9 @@ class SubPage : public ui::Window {
     void Create(HWND parent);
 };
 
-class DiskMedicPage : public ui::Page {
+class DiskCleanerPage : public ui::Page {
   public:
-    explicit DiskMedicPage(const app::PageContext& context);
+    explicit DiskCleanerPage(const services::PageContext& context);
     void Create(HWND host);
     void OnShow() override { TSDiskMedicShow(); }
 
@@ -109,44 +107,23 @@ class DiskMedicPage : public ui::Page {
     const platform::DriveQueries& Drives() const;
     std::string ProgramFile(const std::string& name) const;
     void AddDriveRow(const std::string& root);
-
-    bool Walk(const std::wstring& mask, const std::wstring& folder, bool recurse);
-    bool LookAtFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry);
-    void AddFind(const std::wstring& folder, const WIN32_FIND_DATAW& entry);
     void ReadCheckedTypes();
-
-    // Lets pending messages run at most once per time slice; the status panels and the result
-    // list catch up on a longer slice.
-    void PumpOnSlice();
-    void ShowProgress();
-    void CheckWindow() const;
-    void SetPanel(int panel, std::string text);
-    void FlushPanels();
-    void ResultRedrawOff();
-    void ResultRedrawOn();
+    ui::PacedLoop MakeLoop();
 
     Outcome RemoveJunkFile(const std::string& path, bool recycle, bool clearAttributes);
     void ReportRemoval(const std::string& path, bool recycle, Outcome outcome);
 
-    const app::PageContext& context_;
+    const services::PageContext& context_;
     platform::UniqueIcon icon_;
 
     // Scan state.
     bool continue_ = true;
     bool scanning_ = false;
+    ui::PacedLoop* scanLoop_ = nullptr;  // the running scan's, while it runs
     int junkCount_ = 0;
     double junkBytes_ = 0;
-    std::vector<std::wstring> checkedTypeExtensions_;
+    JunkExtensionTable checkedTypes_;
     bool typesStale_ = true;
-    std::wstring currentFile_;
-    bool currentFileShown_ = true;
-
-    // Pacing.
-    uint64_t nextPump_ = 0, nextShow_ = 0;  // microseconds
-    std::array<std::string, 3> panelText_;
-    std::array<bool, 3> panelDirty_{};
-    int resultRedrawOff_ = 0;
-    bool resultChanged_ = false;
 };
 
 }  // namespace disk

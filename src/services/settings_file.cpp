@@ -1,4 +1,4 @@
-#include "app/settings_file.h"
+#include "services/settings_file.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -7,7 +7,7 @@
 #include "platform/locale_format.h"
 #include "platform/text.h"
 
-namespace app {
+namespace services {
 
 using platform::Widen;
 
@@ -54,4 +54,4 @@ void SettingsFile::SaveRadioButtons() const {
     Save("RadioButton", radios_);
 }
 
-}  // namespace app
+}  // namespace services

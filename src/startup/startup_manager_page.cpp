@@ -1,4 +1,4 @@
-#include "startup/boot_list_page.h"
+#include "startup/startup_manager_page.h"
 
 #include "core/ascii_text.h"
 #include "platform/collate.h"
@@ -22,18 +22,17 @@ LRESULT BootListView::OnNotify(const NMHDR& header) {
     return ListView::OnNotify(header);
 }
 
-TSBootList::TSBootList(platform::Prompts& prompts, platform::ShellLauncher& shell,
-                       const platform::SpecialFolders* folders)
+StartupManagerPage::StartupManagerPage(const services::PageContext& context)
     : Page("TSBootList", "TSBootList"),
-      prompts_(prompts),
-      shell_(shell),
-      folders_(folders ? *folders : systemFolders_) {}
+      prompts_(*context.app.prompts),
+      shell_(*context.app.shell),
+      folders_(*context.app.specialFolders) {}
 
-TSBootList::~TSBootList() {
+StartupManagerPage::~StartupManagerPage() {
     if (LVBootList.Handle()) RemoveWindowSubclass(LVBootList.Handle(), ListSubclass, 1);
 }
 
-void TSBootList::Create(HWND host) {
+void StartupManagerPage::Create(HWND host) {
     CreatePage(host);
     const int top = AddHeading(Label30, Image10, ui::NavIcon::Startup, kBootListText);
     ImageListSetup2.reset(MakePictureList());
@@ -77,9 +76,9 @@ void TSBootList::Create(HWND host) {
     SetWindowSubclass(LVBootList.Handle(), ListSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
-LRESULT CALLBACK TSBootList::ListSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                          DWORD_PTR ref) {
-    auto* page = reinterpret_cast<TSBootList*>(ref);
+LRESULT CALLBACK StartupManagerPage::ListSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
+                                                  UINT_PTR, DWORD_PTR ref) {
+    auto* page = reinterpret_cast<StartupManagerPage*>(ref);
     switch (msg) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
@@ -99,7 +98,7 @@ LRESULT CALLBACK TSBootList::ListSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
-void TSBootList::OnShow() {
+void StartupManagerPage::OnShow() {
     if (listLive_) return;
     listLive_ = true;
     RECT r{};
@@ -108,11 +107,11 @@ void TSBootList::OnShow() {
     LVBootListResize();
 }
 
-std::string TSBootList::SpecialFolderPath(int csidl) const {
+std::string StartupManagerPage::SpecialFolderPath(int csidl) const {
     return startup::SpecialFolderPath(folders_, csidl);
 }
 
-void TSBootList::LVBootListResize() {
+void StartupManagerPage::LVBootListResize() {
     ui::ListViewBatch batch(LVBootList);
     LVBootList.Clear();
     AddFolderEntries(ListFolderFiles(SpecialFolderPath(kCsidlCommonStartup), "*.*"), 1);
@@ -130,12 +129,12 @@ void TSBootList::LVBootListResize() {
     AddRegistryEntries(HKEY_CURRENT_USER, keys[1], 13);
 }
 
-void TSBootList::AddFolderEntries(const std::vector<std::string>& files, int code) {
+void StartupManagerPage::AddFolderEntries(const std::vector<std::string>& files, int code) {
     for (const std::string& file : files)
         AddEntry(FolderEntry(file, code));
 }
 
-void TSBootList::AddRegistryEntries(HKEY root, const std::string& keyPath, int code) {
+void StartupManagerPage::AddRegistryEntries(HKEY root, const std::string& keyPath, int code) {
     // A value that cannot be listed is logged and skipped; the refresh goes on.
     const auto report = [this](const std::string& message) {
         ui::ReportError(&LVBootList, message);
@@ -144,7 +143,7 @@ void TSBootList::AddRegistryEntries(HKEY root, const std::string& keyPath, int c
         AddEntry(e);
 }
 
-int TSBootList::AddEntry(const TStartupEntry& entry) {
+int StartupManagerPage::AddEntry(const TStartupEntry& entry) {
     // Upper bound by the locale's order: the list stays sorted by name however it was read.
     int lo = 0, hi = LVBootList.Count();
     while (lo < hi) {
@@ -166,7 +165,7 @@ int TSBootList::AddEntry(const TStartupEntry& entry) {
     return row;
 }
 
-TStartupEntry TSBootList::Entry(int row) const {
+TStartupEntry StartupManagerPage::Entry(int row) const {
     TStartupEntry e;
     e.Name = LVBootList.CellText(row, 0);
     e.Command = LVBootList.CellText(row, 1);
@@ -180,13 +179,13 @@ TStartupEntry TSBootList::Entry(int row) const {
     return e;
 }
 
-std::optional<TStartupEntry> TSBootList::SelectedEntry() const {
+std::optional<TStartupEntry> StartupManagerPage::SelectedEntry() const {
     const int row = LVBootList.SelectedIndex();
     if (row < 0) return std::nullopt;
     return Entry(row);
 }
 
-void TSBootList::LVBootListSelectItem() {
+void StartupManagerPage::LVBootListSelectItem() {
     const auto entry = SelectedEntry();
     lvpopup.SetEnabled(delbtn, entry.has_value());
     lvpopup.SetEnabled(Runbtn, entry.has_value());
@@ -205,7 +204,7 @@ void TSBootList::LVBootListSelectItem() {
     lvpopup.SetCaption(Disablebtn, entry->Enabled ? "Disable(&D)" : "Enable(&D)");
 }
 
-void TSBootList::DisablebtnClick(const ui::Component*) {
+void StartupManagerPage::DisablebtnClick(const ui::Component*) {
     if (const auto entry = SelectedEntry()) {
         const RegistryLocation from = ParseRegistryLocation(entry->Location);
         const bool parked = !entry->Location.empty() && entry->Location.back() == '-';
@@ -218,7 +217,7 @@ void TSBootList::DisablebtnClick(const ui::Component*) {
     LVBootListResize();
 }
 
-void TSBootList::delbtnClick(const ui::Component* sender) {
+void StartupManagerPage::delbtnClick(const ui::Component* sender) {
     if (const auto entry = SelectedEntry()) {
         // Only the menu item (or its Del key) asks; the button and the dialog do not.
         const bool confirmed =
@@ -230,14 +229,14 @@ void TSBootList::delbtnClick(const ui::Component* sender) {
     LVBootListResize();
 }
 
-void TSBootList::RunbtnClick() {
+void StartupManagerPage::RunbtnClick() {
     const auto entry = SelectedEntry();
     if (!entry) return;
     // The whole command, arguments included, is the file to open.
     shell_.Execute("open", core::TrimControlAndBlanks(entry->Command), "", "", SW_SHOWNORMAL);
 }
 
-void TSBootList::AddbtnClick(const ui::Component* sender) {
+void StartupManagerPage::AddbtnClick(const ui::Component* sender) {
     const bool adding = sender == &Addbtn;
     if (adding) {
         attributes.Clear();

@@ -1,10 +1,10 @@
-#include "app/error_log.h"
+#include "services/error_log.h"
 
 #include "platform/files.h"
 #include "platform/locale_format.h"
 #include "ui/component.h"
 
-namespace app {
+namespace services {
 
 std::string ErrorLogDateTime(const std::string& shortDate, const std::string& longTime,
                              const platform::LocalTime& t) {
@@ -37,4 +37,4 @@ void ErrorLog::WriteErrorLog(const ui::Component* sender, const std::string& mes
     if (!platform::AppendToFile(Path(), record)) platform::AppendToFile(FallbackPath(), record);
 }
 
-}  // namespace app
+}  // namespace services

@@ -8,7 +8,7 @@ namespace ui {
 class Component;
 }
 
-namespace app {
+namespace services {
 
 // The date-time text of a record: short date, a blank and the long time; only the date at
 // exactly midnight.
@@ -37,4 +37,4 @@ class ErrorLog {
     const platform::Clock& clock_;
 };
 
-}  // namespace app
+}  // namespace services

@@ -1,14 +1,15 @@
-#include "disk/disk_medic_page.h"
+#include "disk/disk_cleaner_page.h"
 
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
-#include "app/frm_main.h"
 #include "core/ascii_text.h"
+#include "core/scope_exit.h"
 #include "disk/disk_texts.h"
-#include "disk/junk_match.h"
+#include "disk/junk_list_texts.h"
 #include "disk/junk_types.h"
-#include "disk/walk_rules.h"
+#include "disk/junk_walk.h"
 #include "platform/file_walk.h"
 #include "platform/files.h"
 #include "platform/locale_format.h"
@@ -16,7 +17,7 @@
 #include "platform/reg_integer.h"
 #include "platform/text.h"
 #include "ui/dispatch.h"
-#include "ui/message_pump.h"
+#include "ui/paced_loop.h"
 
 namespace disk {
 namespace {
@@ -27,53 +28,9 @@ using platform::Widen;
 constexpr char kCaption[] = "Veltrin";
 constexpr char kSeparatorLine[] = "==========================================================\r\n";
 static_assert(sizeof kSeparatorLine - 1 == 58 + 2);
-// A PeekMessage costs a server round trip under Wine, a status panel write up to a millisecond
-// and a repaint of the result list some more: pending messages run on a short time slice, the
-// panels and the list catch up on a longer one.
-constexpr uint64_t kPumpSliceUs = 10'000;
-constexpr uint64_t kShowSliceUs = 200'000;
-
-// Microseconds from a steady clock; the tick count moves in steps of about 16 ms under Wine.
-uint64_t NowUs() {
-    static const uint64_t frequency = [] {
-        LARGE_INTEGER f{};
-        QueryPerformanceFrequency(&f);
-        return static_cast<uint64_t>(f.QuadPart);
-    }();
-    LARGE_INTEGER c{};
-    QueryPerformanceCounter(&c);
-    return static_cast<uint64_t>(c.QuadPart) / frequency * 1'000'000 +
-           static_cast<uint64_t>(c.QuadPart) % frequency * 1'000'000 / frequency;
-}
 
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 25;
-
-// Runs a clean-up when the scope ends, also when a handler ends with an error.
-template <class F>
-class ScopeExit {
-  public:
-    explicit ScopeExit(F f) : f_(std::move(f)) {}
-    ~ScopeExit() { f_(); }
-    ScopeExit(const ScopeExit&) = delete;
-    ScopeExit& operator=(const ScopeExit&) = delete;
-
-  private:
-    F f_;
-};
-
-// The text in the ANSI code page, cut to at most `maxBytes` bytes without splitting a character.
-std::string AnsiField(const std::string& utf8, size_t maxBytes) {
-    std::string text = utf8;
-    for (;;) {
-        std::string ansi = platform::ToAnsi(text);
-        if (ansi.size() <= maxBytes) return ansi;
-        size_t end = text.size() - 1;
-        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-            --end;
-        text.resize(end);
-    }
-}
 
 }  // namespace
 
@@ -83,18 +40,18 @@ void SubPage::Create(HWND parent) {
     CreateWindowOf(L"", WS_CHILD, WS_EX_CONTROLPARENT, 0, 0, 100, 100, parent);
 }
 
-DiskMedicPage::DiskMedicPage(const app::PageContext& context)
+DiskCleanerPage::DiskCleanerPage(const services::PageContext& context)
     : Page("TSDiskMedic", "Disk Medic"), context_(context) {}
 
-const platform::DriveQueries& DiskMedicPage::Drives() const {
+const platform::DriveQueries& DiskCleanerPage::Drives() const {
     return *context_.app.drives;
 }
 
-std::string DiskMedicPage::ProgramFile(const std::string& name) const {
+std::string DiskCleanerPage::ProgramFile(const std::string& name) const {
     return context_.app.ProgramFile(name);
 }
 
-void DiskMedicPage::Create(HWND host) {
+void DiskCleanerPage::Create(HWND host) {
     using namespace ui;
     CreatePage(host);
     const int top = AddHeading(
@@ -102,7 +59,7 @@ void DiskMedicPage::Create(HWND host) {
         "Disk Cleaner: There are many temporary files in your system when you run some programs. "
         "These garbage file waste your hard drive space, slow your system.  You  can use Disk "
         "Cleaner to find all junk files and delete them to free disk space");
-    const RECT r = ClientRect();
+    const RECT r = ClientUnits();
     const int buttonsX = r.right - 8 - kButtonWidth;
 
     LVDriveInfo.Create(Handle(), {8, top, buttonsX - 16, 122},
@@ -139,7 +96,7 @@ void DiskMedicPage::Create(HWND host) {
     }
 
     // Junk file types: the list, a frame of four buttons beside it, three buttons below that.
-    const RECT t = TSJunkFileType.ClientRect();
+    const RECT t = TSJunkFileType.ClientUnits();
     const int frameX = t.right - 8 - 120;
     LVJunkFileType.Create(TSJunkFileType.Handle(), {8, 8, frameX - 16, t.bottom - 16},
                           LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
@@ -177,7 +134,7 @@ void DiskMedicPage::Create(HWND host) {
     context_.settings.RegisterRadioButton(23, RBMoveToRecycle);
 
     // The scan result.
-    const RECT s = TSScanJunkResult.ClientRect();
+    const RECT s = TSScanJunkResult.ClientUnits();
     // Double buffered: the list repaints while a scan grows it, and a buffered paint costs half.
     LVScanJunkResult.Create(TSScanJunkResult.Handle(), {4, 4, s.right - 8, s.bottom - 8},
                             LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
@@ -202,9 +159,11 @@ void DiskMedicPage::Create(HWND host) {
     BtnSaveJunkFileType.onClick = [this] { BtnSaveJunkFileTypeClick(); };
     BtnLoadJunkFileType.onClick = [this] { BtnLoadJunkFileTypeClick(); };
     BtnLoadDefaultJunkFileType.onClick = [this] { BtnLoadDefaultJunkFileTypeClick(); };
+    // The walk reads the checked types again only after they changed.
+    LVJunkFileType.onCheckChanged = [this](int) { typesStale_ = true; };
 }
 
-void DiskMedicPage::TSDiskMedicShow() {
+void DiskCleanerPage::TSDiskMedicShow() {
     FillDriveList();
     continue_ = true;
     try {
@@ -218,7 +177,7 @@ void DiskMedicPage::TSDiskMedicShow() {
 
 // ---- Junk file types ----
 
-void DiskMedicPage::LoadJunkTypeList(const std::string& fileName) {
+void DiskCleanerPage::LoadJunkTypeList(const std::string& fileName) {
     LVJunkFileType.Clear();
     typesStale_ = true;
     const std::string path = ProgramFile(fileName);
@@ -231,19 +190,18 @@ void DiskMedicPage::LoadJunkTypeList(const std::string& fileName) {
                               r.checked);
 }
 
-void DiskMedicPage::SaveJunkTypeList() {
+void DiskCleanerPage::SaveJunkTypeList() {
     std::vector<JunkRecord> records;
     for (int i = 0; i < LVJunkFileType.Count(); ++i)
-        records.push_back({AnsiField(LVJunkFileType.CellText(i, 0), kJunkTypeMax),
-                           AnsiField(LVJunkFileType.CellText(i, 1), kJunkDescriptionMax),
-                           LVJunkFileType.IsChecked(i)});
+        records.push_back(JunkRecordOf(LVJunkFileType.CellText(i, 0), LVJunkFileType.CellText(i, 1),
+                                       LVJunkFileType.IsChecked(i)));
     const std::string path = ProgramFile(kJunkTypeFile);
     if (!platform::WriteWholeFile(path, EncodeJunkTypeList(records)))
         throw std::runtime_error("Cannot create file \"" + path + "\". " +
                                  platform::LastErrorText());
 }
 
-void DiskMedicPage::BtnAddJunkFileTypeClick() {
+void DiskCleanerPage::BtnAddJunkFileTypeClick() {
     auto& prompts = *context_.app.prompts;
     const auto type =
         prompts.Input("Input Filter", "Please input filter type(like *.tmp )", "*.tmp");
@@ -256,7 +214,7 @@ void DiskMedicPage::BtnAddJunkFileTypeClick() {
     SaveJunkTypeList();
 }
 
-void DiskMedicPage::BtnDelJunkFileTypeClick() {
+void DiskCleanerPage::BtnDelJunkFileTypeClick() {
     try {
         const int row = LVJunkFileType.SelectedIndex();
         if (row < 0) return;
@@ -268,24 +226,24 @@ void DiskMedicPage::BtnDelJunkFileTypeClick() {
     }
 }
 
-void DiskMedicPage::BtnCheckAllJunkFileTypeClick() {
+void DiskCleanerPage::BtnCheckAllJunkFileTypeClick() {
     for (int i = 0; i < LVJunkFileType.Count(); ++i)
         LVJunkFileType.SetChecked(i, true);
     typesStale_ = true;
 }
 
-void DiskMedicPage::BtnClearAllJunkFileTypeClick() {
+void DiskCleanerPage::BtnClearAllJunkFileTypeClick() {
     for (int i = 0; i < LVJunkFileType.Count(); ++i)
         LVJunkFileType.SetChecked(i, false);
     typesStale_ = true;
 }
 
-void DiskMedicPage::BtnLoadDefaultJunkFileTypeClick() {
+void DiskCleanerPage::BtnLoadDefaultJunkFileTypeClick() {
     LoadJunkTypeList(kDefaultJunkFile);
     SaveJunkTypeList();
 }
 
-void DiskMedicPage::BtnSaveJunkFileTypeClick() {
+void DiskCleanerPage::BtnSaveJunkFileTypeClick() {
     platform::FileDialogState& dialog = context_.saveDialog;
     dialog.defaultExtension = "lst";
     dialog.filter = kJunkListFilter;
@@ -293,7 +251,7 @@ void DiskMedicPage::BtnSaveJunkFileTypeClick() {
     platform::CopyFileOver(ProgramFile(kJunkTypeFile), dialog.fileName);
 }
 
-void DiskMedicPage::BtnLoadJunkFileTypeClick() {
+void DiskCleanerPage::BtnLoadJunkFileTypeClick() {
     platform::FileDialogState& dialog = context_.openDialog;
     dialog.defaultExtension = "lst";
     dialog.filter = kJunkListFilter;
@@ -307,7 +265,7 @@ void DiskMedicPage::BtnLoadJunkFileTypeClick() {
 
 // ---- Drives ----
 
-void DiskMedicPage::AddDriveRow(const std::string& root) {
+void DiskCleanerPage::AddDriveRow(const std::string& root) {
     const auto space = Drives().Space(root);
     const int64_t total = space ? static_cast<int64_t>(space->totalBytes) : -1;
     const int64_t free = space ? static_cast<int64_t>(space->freeBytes) : -1;
@@ -318,7 +276,7 @@ void DiskMedicPage::AddDriveRow(const std::string& root) {
     if (free == 0) LVDriveInfo.DeleteRow(row);
 }
 
-void DiskMedicPage::FillDriveList() {
+void DiskCleanerPage::FillDriveList() {
     ui::ListViewBatch batch(LVDriveInfo);
     LVDriveInfo.Clear();
     AddDriveRow("C:\\");
@@ -328,7 +286,7 @@ void DiskMedicPage::FillDriveList() {
     }
 }
 
-void DiskMedicPage::LVDriveInfoClick() {
+void DiskCleanerPage::LVDriveInfoClick() {
     for (int i = 0; i < LVDriveInfo.Count(); ++i)
         platform::WriteRegInteger(kDiskInfoKey, LVDriveInfo.CellText(i, 0),
                                   LVDriveInfo.IsChecked(i) ? 1 : 0);
@@ -336,7 +294,7 @@ void DiskMedicPage::LVDriveInfoClick() {
 
 // ---- The scan ----
 
-void DiskMedicPage::BtnScanJunkNowClick() {
+void DiskCleanerPage::BtnScanJunkNowClick() {
     // A scan never runs inside another: the running one keeps its counters and rows.
     if (scanning_) return;
     junkCount_ = 0;
@@ -353,190 +311,105 @@ void DiskMedicPage::BtnScanJunkNowClick() {
     scanning_ = true;
     BtnStopScan.SetEnabled(true);
     BtnScanJunkNow.SetEnabled(false);
-    const ScopeExit idle([this] {
+    ui::PacedLoop loop = MakeLoop();
+    scanLoop_ = &loop;
+    const core::ScopeExit idle([this] {
+        scanLoop_ = nullptr;
         scanning_ = false;
         continue_ = true;
-        ResultRedrawOn();
         BtnStopScan.SetEnabled(false);
         BtnScanJunkNow.SetEnabled(true);
     });
     PCDiskMedic.Activate(2);
-    ResultRedrawOff();
+    loop.Hold(LVScanJunkResult);
     LVScanJunkResult.Clear();
-    resultChanged_ = true;
-    nextPump_ = nextShow_ = 0;
+    loop.Changed();
 
-    for (int i = 0; i < LVDriveInfo.Count(); ++i) {
-        if (!LVDriveInfo.IsChecked(i)) continue;
-        FkFileListGet("*.*", LVDriveInfo.CellText(i, 0), true);
-        PumpOnSlice();
+    std::vector<std::string> roots;
+    for (int i = 0; i < LVDriveInfo.Count(); ++i)
+        if (LVDriveInfo.IsChecked(i)) roots.push_back(LVDriveInfo.CellText(i, 0));
+    for (const std::string& root : roots) {
+        FkFileListGet("*.*", root, true);
+        loop.Tick();
     }
     continue_ = true;
-    FlushPanels();
-    SetPanel(2, kScanFinished);
-    SetPanel(1, JunkMegabytesText(junkBytes_, platform::DecimalSeparator()));
-    FlushPanels();
+    loop.Flush();
+    loop.SetPanel(2, kScanFinished);
+    loop.SetPanel(1, JunkMegabytesText(junkBytes_, platform::DecimalSeparator()));
+    loop.Flush();
 }
 
-void DiskMedicPage::BtnStopScanClick() {
+void DiskCleanerPage::BtnStopScanClick() {
     continue_ = false;
     BtnStopScan.SetEnabled(false);
     // "Scan Now" comes back when the scan has wound down and returned.
     if (!scanning_) BtnScanJunkNow.SetEnabled(true);
 }
 
-bool DiskMedicPage::FkFileListGet(const std::string& mask, const std::string& folder,
-                                  bool recurse) {
-    typesStale_ = true;  // the user may have changed them since the last walk
-    std::string start = core::TrimControlAndBlanks(folder);
-    if (start.empty() || start.back() != '\\') start += '\\';
-    const bool finished = Walk(Widen(mask), Widen(start), recurse);
-    if (!scanning_) FlushPanels();
-    return finished;
+ui::PacedLoop DiskCleanerPage::MakeLoop() {
+    return ui::PacedLoop(Handle(), &context_.status);
 }
 
-bool DiskMedicPage::Walk(const std::wstring& mask, const std::wstring& folder, bool recurse) {
-    // One listing gives both the files and the subfolders when the mask takes every name.
-    const bool everyName = mask == L"*.*" || mask == L"*";
-    std::vector<std::wstring> subfolders;
-    {
-        platform::DirectoryListing listing(folder + L"*");
-        WIN32_FIND_DATAW entry;
-        while (listing.Next(entry)) {
-            switch (KindOfEntry(entry.dwFileAttributes)) {
-                case EntryKind::Folder:
-                    subfolders.emplace_back(entry.cFileName);
-                    break;
-                case EntryKind::File:
-                    if (everyName && !LookAtFile(folder, entry)) return false;
-                    break;
-                case EntryKind::Passed:
-                    break;
-            }
-        }
-    }
-    if (!everyName) {
-        platform::DirectoryListing listing(folder + mask);
-        WIN32_FIND_DATAW entry;
-        while (listing.Next(entry))
-            if (KindOfEntry(entry.dwFileAttributes) == EntryKind::File &&
-                !LookAtFile(folder, entry))
-                return false;
-    }
-    if (!recurse) return true;
-    for (const std::wstring& name : subfolders) {
-        bool finished = false;
-        try {
-            finished = Walk(mask, folder + name + L'\\', recurse);
-        } catch (const std::exception&) {
-            // A subfolder that fails ends this folder's walk, not the scan.
-            break;
-        }
-        PumpOnSlice();
-        if (!finished) break;
-    }
-    return true;
-}
-
-void DiskMedicPage::ReadCheckedTypes() {
-    checkedTypeExtensions_.clear();
-    for (int i = 0; i < LVJunkFileType.Count(); ++i) {
-        if (!LVJunkFileType.IsChecked(i)) continue;
-        const std::wstring type = Widen(LVJunkFileType.CellText(i, 0));
-        checkedTypeExtensions_.emplace_back(ExtensionOf(std::wstring_view(type)));
-    }
+void DiskCleanerPage::ReadCheckedTypes() {
+    checkedTypes_.Clear();
+    for (int i = 0; i < LVJunkFileType.Count(); ++i)
+        if (LVJunkFileType.IsChecked(i)) checkedTypes_.Add(Widen(LVJunkFileType.CellText(i, 0)));
     typesStale_ = false;
 }
 
-bool DiskMedicPage::LookAtFile(const std::wstring& folder, const WIN32_FIND_DATAW& entry) {
-    // The checked types change only while messages run, so they are read again after a pump.
+bool DiskCleanerPage::FkFileListGet(const std::string& mask, const std::string& folder,
+                                    bool recurse) {
+    typesStale_ = true;  // the user may have changed them since the last walk
+    std::string start = core::TrimControlAndBlanks(folder);
+    if (start.empty() || start.back() != '\\') start += '\\';
+
+    // A walk outside a scan paces itself and writes its panels when it ends.
+    std::optional<ui::PacedLoop> own;
+    if (!scanLoop_) own.emplace(Handle(), &context_.status);
+    ui::PacedLoop& loop = scanLoop_ ? *scanLoop_ : *own;
+
+    std::wstring currentFile;
+    bool currentFileShown = true;
+    loop.beforeShow = [&] {
+        if (!currentFileShown) loop.SetPanel(2, Narrow(currentFile));
+        currentFileShown = true;
+    };
+    const core::ScopeExit forget([&] { loop.beforeShow = nullptr; });
+
+    JunkWalkEvents events;
+    events.onFile = [&](std::wstring_view in, const WIN32_FIND_DATAW& entry) {
+        // The checked types change only through the list, which marks them stale.
+        if (typesStale_) ReadCheckedTypes();
+        currentFile.assign(in).append(entry.cFileName);
+        currentFileShown = false;
+    };
+    events.onFind = [&](std::wstring_view in, const WIN32_FIND_DATAW& entry) {
+        const uint64_t size =
+            (static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+        const std::wstring full = std::wstring(in) + entry.cFileName;
+        LVScanJunkResult.AddRow(Narrow(entry.cFileName), {std::to_string(size), Narrow(full)},
+                                true);
+        loop.Changed();
+        ++junkCount_;
+        loop.Tick();
+        loop.SetPanel(0, JunkCountText(junkCount_));
+        junkBytes_ += static_cast<double>(size);
+        loop.SetPanel(1, JunkBytesText(junkBytes_, platform::DecimalSeparator()));
+    };
+    events.onTick = [&] {
+        loop.Tick();
+        return continue_;
+    };
     if (typesStale_) ReadCheckedTypes();
-    currentFile_.assign(folder).append(entry.cFileName);
-    currentFileShown_ = false;
-    const auto extension = ExtensionOf(std::wstring_view(entry.cFileName));
-    // Once per checked type: a file that two types select is listed twice.
-    for (size_t i = 0; i < checkedTypeExtensions_.size(); ++i) {
-        if (!SameExtension(extension, std::wstring_view(checkedTypeExtensions_[i]))) continue;
-        AddFind(folder, entry);
-    }
-    PumpOnSlice();
-    return continue_;
-}
-
-void DiskMedicPage::AddFind(const std::wstring& folder, const WIN32_FIND_DATAW& entry) {
-    const uint64_t size = (static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-    const std::wstring full = folder + entry.cFileName;
-    LVScanJunkResult.AddRow(Narrow(entry.cFileName), {std::to_string(size), Narrow(full)}, true);
-    resultChanged_ = true;
-    ++junkCount_;
-    PumpOnSlice();
-    SetPanel(0, JunkCountText(junkCount_));
-    junkBytes_ += static_cast<double>(size);
-    SetPanel(1, JunkBytesText(junkBytes_, platform::DecimalSeparator()));
-}
-
-// ---- Pacing ----
-
-void DiskMedicPage::SetPanel(int panel, std::string text) {
-    panelText_[panel] = std::move(text);
-    panelDirty_[panel] = true;
-    if (panel == 2) currentFileShown_ = true;
-}
-
-void DiskMedicPage::FlushPanels() {
-    if (!currentFileShown_) {
-        SetPanel(2, Narrow(currentFile_));
-    }
-    for (int i = 0; i < 3; ++i) {
-        if (!panelDirty_[i]) continue;
-        context_.status.SetPanelText(i, panelText_[i]);
-        panelDirty_[i] = false;
-    }
-}
-
-void DiskMedicPage::ResultRedrawOff() {
-    if (resultRedrawOff_++ == 0) SendMessageW(LVScanJunkResult.Handle(), WM_SETREDRAW, FALSE, 0);
-}
-
-void DiskMedicPage::ResultRedrawOn() {
-    if (resultRedrawOff_ == 0) return;
-    if (--resultRedrawOff_ == 0) LVScanJunkResult.SetRedraw(true);
-}
-
-void DiskMedicPage::PumpOnSlice() {
-    if (NowUs() < nextPump_) return;
-    ui::PumpMessages();
-    CheckWindow();
-    // The checked types change only while messages run.
-    typesStale_ = true;
-    if (NowUs() >= nextShow_) {
-        ShowProgress();
-        nextShow_ = NowUs() + kShowSliceUs;
-    }
-    nextPump_ = NowUs() + kPumpSliceUs;
-}
-
-void DiskMedicPage::ShowProgress() {
-    FlushPanels();
-    // Rows added or removed with redraw off appear now; the pump paints them before redraw
-    // goes off again.
-    if (resultRedrawOff_ == 0 || !resultChanged_) return;
-    resultChanged_ = false;
-    LVScanJunkResult.SetRedraw(true);
-    ui::PumpMessages();
-    CheckWindow();
-    if (resultRedrawOff_ > 0) SendMessageW(LVScanJunkResult.Handle(), WM_SETREDRAW, FALSE, 0);
-}
-
-void DiskMedicPage::CheckWindow() const {
-    // The window closed while its messages ran: nothing is left to scan for or delete into.
-    if (!IsWindow(Handle())) throw ui::Abort{};
+    const bool finished = WalkJunkFiles(Widen(mask), Widen(start), recurse, checkedTypes_, events);
+    if (own) own->Flush();
+    return finished;
 }
 
 // ---- Deletion ----
 
-DiskMedicPage::Outcome DiskMedicPage::RemoveJunkFile(const std::string& path, bool recycle,
-                                                     bool clearAttributes) {
+DiskCleanerPage::Outcome DiskCleanerPage::RemoveJunkFile(const std::string& path, bool recycle,
+                                                         bool clearAttributes) {
     const DWORD attributes = platform::FileAttributes(path);
     // Only a file is removed: a folder that took the name since the scan was never listed.
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -550,14 +423,14 @@ DiskMedicPage::Outcome DiskMedicPage::RemoveJunkFile(const std::string& path, bo
     return removed ? Outcome::Removed : Outcome::Failed;
 }
 
-void DiskMedicPage::ReportRemoval(const std::string& path, bool recycle, Outcome outcome) {
+void DiskCleanerPage::ReportRemoval(const std::string& path, bool recycle, Outcome outcome) {
     const char* suffix = outcome == Outcome::Removed
                              ? (recycle ? kRecycledSuffix : kDeletedSuffix)
                              : (recycle ? kNotRecycledSuffix : kNotDeletedSuffix);
     context_.report.AddReportLine(path + suffix);
 }
 
-void DiskMedicPage::BtnDeleteJunkClick() {
+void DiskCleanerPage::BtnDeleteJunkClick() {
     const int row = LVScanJunkResult.SelectedIndex();
     if (row < 0) return;
     const std::string path = LVScanJunkResult.CellText(row, kResultPath);
@@ -583,17 +456,17 @@ void DiskMedicPage::BtnDeleteJunkClick() {
     }
 }
 
-void DiskMedicPage::BtnDeleteAllJunkClick() {
-    SetPanel(2, kDeletingJunk);
-    FlushPanels();
-    ResultRedrawOff();
-    nextPump_ = nextShow_ = 0;  // messages run before the first file too
+void DiskCleanerPage::BtnDeleteAllJunkClick() {
+    ui::PacedLoop loop = MakeLoop();
+    loop.SetPanel(2, kDeletingJunk);
+    loop.Flush();
     {
-        const ScopeExit redraw([this] { ResultRedrawOn(); });
+        loop.Hold(LVScanJunkResult);
+        loop.Due();  // messages run before the first file too
         // From the last row to the first, so removing a row leaves the ones still to visit
         // where they were.
         for (int i = LVScanJunkResult.Count() - 1; i >= 0; --i) {
-            PumpOnSlice();
+            loop.Tick();
             if (const int count = LVScanJunkResult.Count(); i >= count) {
                 i = count;  // rows went while messages ran: go on from the new last row
                 continue;
@@ -607,11 +480,11 @@ void DiskMedicPage::BtnDeleteAllJunkClick() {
                 LVScanJunkResult.DeleteRow(i);
             else
                 LVScanJunkResult.SetChecked(i, false);
-            resultChanged_ = true;
+            loop.Changed();
         }
     }
-    SetPanel(2, kAllJunkDeleted);
-    FlushPanels();
+    loop.SetPanel(2, kAllJunkDeleted);
+    loop.Flush();
     context_.report.AddReportLine(kAllJunkDeleted);
     context_.report.AddReportLine(kSeparatorLine);
 }

@@ -7,7 +7,7 @@
 #include "platform/clock.h"
 #include "ui/controls.h"
 
-namespace app {
+namespace services {
 
 // What one report line appends to a text that does or does not end with a line break:
 // the line then CR LF, or CR LF then the line, so the line always stands on its own.
@@ -39,4 +39,4 @@ class Report {
     bool flushPosted_ = false;
 };
 
-}  // namespace app
+}  // namespace services

@@ -14,6 +14,7 @@
 #include "platform/prompts.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
+#include "services/page_context.h"
 #include "startup/startup_entry.h"
 #include "ui/controls.h"
 #include "ui/page.h"
@@ -42,13 +43,12 @@ inline constexpr char kBootListText[] =
     "StartUp Manager: This page list all program which run when your system startup. You can "
     "add, delete and disable any item. ";
 
-class TSBootList : public ui::Page {
+class StartupManagerPage : public ui::Page {
   public:
-    TSBootList(platform::Prompts& prompts, platform::ShellLauncher& shell,
-               const platform::SpecialFolders* folders);
-    ~TSBootList() override;
+    explicit StartupManagerPage(const services::PageContext& context);
+    ~StartupManagerPage() override;
 
-    void Create(HWND host);
+    void Create(HWND host) override;
     // The list first receives its rows when the page is first shown.
     void OnShow() override;
 
@@ -105,7 +105,6 @@ class TSBootList : public ui::Page {
 
     platform::Prompts& prompts_;
     platform::ShellLauncher& shell_;
-    platform::Win32SpecialFolders systemFolders_;
     const platform::SpecialFolders& folders_;
     platform::UniqueIcon programIcon_;
     bool listLive_ = false;
