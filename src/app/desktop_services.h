@@ -7,6 +7,9 @@
 #include "platform/handles.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
+#include "platform/win32_bios_source.h"
+#include "platform/win32_disk_device.h"
+#include "platform/win32_system_queries.h"
 #include "ui/win32_prompts.h"
 
 namespace app {
@@ -24,6 +27,9 @@ class DesktopServices {
     platform::SystemClock clock;
     platform::Win32SpecialFolders specialFolders;
     platform::Win32DriveQueries drives;
+    platform::Win32SystemQueries system;
+    platform::Win32BiosSource bios;
+    platform::Win32DiskDevice disk;
     services::AppContext context;
 };
 

@@ -24,9 +24,7 @@ TFrmMain::TFrmMain(const AppContext& context, bool endsApplication)
       context_(context),
       endsApplication_(endsApplication),
       pageContext_{context, SBMain, TSReport.report, settings, OpenDialog, SaveDialog},
-      TSSummary("TSSummary", "SysInfo Summary", "Label1",
-                "System Information: This page shows your software and hardware information.",
-                ui::NavIcon::Summary),
+      TSSummary(pageContext_),
       TSDiskMedic(pageContext_),
       TSInternetPrivacy("TSInternetPrivacy", "Internet Privacy", "Label3",
                         "Privacy Protector: When otherone use your computer, they can know what "

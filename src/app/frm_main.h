@@ -13,6 +13,7 @@
 #include "services/page_context.h"
 #include "services/settings_file.h"
 #include "startup/startup_manager_page.h"
+#include "sysinfo/summary_page.h"
 #include "ui/nav_bar.h"
 #include "ui/page.h"
 #include "ui/skin_engine.h"
@@ -102,7 +103,7 @@ class TFrmMain : public ui::Window {
     services::PageContext pageContext_;
 
   public:
-    DescriptionPage TSSummary;
+    sysinfo::SummaryPage TSSummary;
     disk::DiskCleanerPage TSDiskMedic;
     DescriptionPage TSInternetPrivacy;
     DescriptionPage TSCookieManager;

@@ -3,12 +3,15 @@
 // WinMain builds it from the real services; tests build it from fakes and a temporary folder.
 #include <string>
 
+#include "platform/bios_source.h"
 #include "platform/clock.h"
+#include "platform/disk_device.h"
 #include "platform/drives.h"
 #include "platform/files.h"
 #include "platform/prompts.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
+#include "platform/system_queries.h"
 
 namespace services {
 
@@ -19,6 +22,9 @@ struct AppContext {
     const platform::Clock* clock = nullptr;
     const platform::SpecialFolders* specialFolders = nullptr;
     const platform::DriveQueries* drives = nullptr;
+    const platform::SystemQueries* system = nullptr;
+    const platform::BiosSource* bios = nullptr;
+    const platform::DiskDevice* disk = nullptr;
 
     std::string ProgramFolder() const { return platform::FolderOf(programPath); }
     std::string ProgramFile(std::string_view relative) const {

@@ -28,6 +28,10 @@ MainWindowTest::MainWindowTest() {
     context.specialFolders = &specialFolders;
     drives.spaces["C:\\"] = platform::DriveSpace{1073741824, 536870912};
     context.drives = &drives;
+    context.system = &system;
+    context.bios = &bios;
+    disk.opens = false;
+    context.disk = &disk;
 }
 
 MainWindowTest::~MainWindowTest() {

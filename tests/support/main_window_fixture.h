@@ -6,8 +6,10 @@
 #include <memory>
 
 #include "app/frm_main.h"
+#include "support/bios_fakes.h"
 #include "support/fakes.h"
 #include "support/registry_redirect.h"
+#include "support/system_fakes.h"
 #include "support/temp_folder.h"
 
 namespace testing_support {
@@ -34,6 +36,9 @@ class MainWindowTest : public ::testing::Test {
     FakeClock clock;
     FakeSpecialFolders specialFolders;  // the two Startup folders, empty, inside `folder`
     FakeDrives drives;                  // drive C of 1 GiB, half free; no other drive
+    FakeSystemQueries system;           // a machine that answers nothing
+    FakeBiosSource bios;                // a BIOS area that cannot be read
+    FakeDiskDevice disk;                // no disk to identify
     services::AppContext context;
 
   private:

@@ -36,6 +36,10 @@ PageTest::PageTest()
     context.specialFolders = &specialFolders;
     drives.spaces["C:\\"] = platform::DriveSpace{1073741824, 536870912};
     context.drives = &drives;
+    context.system = &system;
+    context.bios = &bios;
+    disk.opens = false;
+    context.disk = &disk;
     openDialog.allowMultiSelect = true;
 
     frame.Create(kFrameWidth, kFrameHeight + 40);

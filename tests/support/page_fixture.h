@@ -10,8 +10,10 @@
 
 #include "services/error_log.h"
 #include "services/page_context.h"
+#include "support/bios_fakes.h"
 #include "support/fakes.h"
 #include "support/registry_redirect.h"
+#include "support/system_fakes.h"
 #include "support/temp_folder.h"
 #include "ui/page.h"
 
@@ -60,6 +62,9 @@ class PageTest : public ::testing::Test {
     FakeClock clock;
     FakeSpecialFolders specialFolders;  // the two Startup folders, empty, inside `folder`
     FakeDrives drives;                  // drive C of 1 GiB, half free; no other drive
+    FakeSystemQueries system;           // a machine that answers nothing
+    FakeBiosSource bios;                // a BIOS area that cannot be read
+    FakeDiskDevice disk;                // no disk to identify
     services::AppContext context;
 
     PageFrame frame;
