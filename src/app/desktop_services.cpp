@@ -24,6 +24,9 @@ DesktopServices::DesktopServices() {
     context.system = &system;
     context.bios = &bios;
     context.disk = &disk;
+    context.urlCache = &urlCache;
+    // The cache library is checked once before any window exists.
+    urlCache.LibraryFound();
 }
 
 }  // namespace app

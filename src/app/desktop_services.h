@@ -10,6 +10,7 @@
 #include "platform/win32_bios_source.h"
 #include "platform/win32_disk_device.h"
 #include "platform/win32_system_queries.h"
+#include "platform/url_cache.h"
 #include "ui/win32_prompts.h"
 
 namespace app {
@@ -30,6 +31,7 @@ class DesktopServices {
     platform::Win32SystemQueries system;
     platform::Win32BiosSource bios;
     platform::Win32DiskDevice disk;
+    platform::Win32UrlCache urlCache;
     services::AppContext context;
 };
 

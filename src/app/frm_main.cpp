@@ -24,20 +24,12 @@ TFrmMain::TFrmMain(const AppContext& context, bool endsApplication)
       context_(context),
       endsApplication_(endsApplication),
       pageContext_{context, SBMain, TSReport.report, settings, OpenDialog, SaveDialog},
+      IECMain(*context.urlCache, "IECMain"),
+      CooKie(*context.urlCache, "CooKie"),
       TSSummary(pageContext_),
       TSDiskMedic(pageContext_),
-      TSInternetPrivacy("TSInternetPrivacy", "Internet Privacy", "Label3",
-                        "Privacy Protector: When otherone use your computer, they can know what "
-                        "you have visited, read, player, etc. Privacy protector will clean all "
-                        "these trace for keeping your privacy.",
-                        ui::NavIcon::Privacy),
-      TSCookieManager("TSCookieManager", "Cookie Manager", "Label4",
-                      "Cookie Manager: While you are visiting some websites, some of them will "
-                      "leave a small file on your hard disk which contains your personal "
-                      "information. Hackers can even use the Cookies to steal your confidential "
-                      "information such as those of your credit cards. Please delete your bank "
-                      "site's cookie for keeping your secret.",
-                      ui::NavIcon::Cookies),
+      TSInternetPrivacy(pageContext_, IECMain),
+      TSCookieManager(pageContext_, CooKie),
       TSFileShredder("TSFileShredder", "File Shreder", "Label7",
                      "File Shredder: If you want to earse some secret files, please use File "
                      "Shredder. It can cover the files you want to delete with the binary zero, "
@@ -59,6 +51,16 @@ TFrmMain::TFrmMain(const AppContext& context, bool endsApplication)
       TSAbout(*context.shell),
       TSBootList(pageContext_) {
     OpenDialog.allowMultiSelect = true;
+    IECMain.SetFilterOptions(privacy::DefaultFilterOptions());
+    IECMain.SearchPattern = privacy::TSearchPattern::spAll;
+    IECMain.OnEntry = [this](privacy::TIECache& sender, bool& cancel) {
+        TSInternetPrivacy.IECMainEntry(sender, cancel);
+    };
+    CooKie.SetFilterOptions(privacy::DefaultFilterOptions());
+    CooKie.SearchPattern = privacy::TSearchPattern::spCookies;
+    CooKie.OnEntry = [this](privacy::TIECache& sender, bool& cancel) {
+        TSCookieManager.CooKieEntry(sender, cancel);
+    };
     ui::SetExceptionHandler([this](const ui::Component* sender, const std::string& message) {
         AEException(sender, message);
     });

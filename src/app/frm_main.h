@@ -8,6 +8,9 @@
 #include "app/description_page.h"
 #include "app/report_page.h"
 #include "disk/disk_cleaner_page.h"
+#include "privacy/cookie_manager_page.h"
+#include "privacy/ie_cache.h"
+#include "privacy/privacy_protector_page.h"
 #include "services/app_context.h"
 #include "services/error_log.h"
 #include "services/page_context.h"
@@ -103,10 +106,14 @@ class TFrmMain : public ui::Window {
     services::PageContext pageContext_;
 
   public:
+    // The two browser cache enumerators, configured as the pages that use them need.
+    privacy::TIECache IECMain;
+    privacy::TIECache CooKie;
+
     sysinfo::SummaryPage TSSummary;
     disk::DiskCleanerPage TSDiskMedic;
-    DescriptionPage TSInternetPrivacy;
-    DescriptionPage TSCookieManager;
+    privacy::PrivacyProtectorPage TSInternetPrivacy;
+    privacy::CookieManagerPage TSCookieManager;
     DescriptionPage TSFileShredder;
     DescriptionPage TSProcessList;
     DescriptionPage TSOneKeyCleaning;

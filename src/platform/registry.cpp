@@ -1,5 +1,6 @@
 #include "platform/registry.h"
 
+#include "core/utf16_bytes.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -64,10 +65,8 @@ bool RegKey::WriteDword(const std::string& name, uint32_t value) const {
 }
 
 std::string RegistryString(const RegistryValue& value) {
-    std::wstring text(value.bytes.size() / sizeof(wchar_t), L'\0');
-    memcpy(text.data(), value.bytes.data(), text.size() * sizeof(wchar_t));
-    if (const auto nul = text.find(L'\0'); nul != std::wstring::npos) text.resize(nul);
-    return Narrow(text);
+    const std::u16string text = core::Utf16TextOfBytes(value.bytes);
+    return Narrow(std::wstring(text.begin(), text.end()));
 }
 
 std::optional<std::string> RegKey::ReadString(const std::string& name) const {

@@ -12,6 +12,7 @@
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
 #include "platform/system_queries.h"
+#include "platform/url_cache.h"
 
 namespace services {
 
@@ -25,6 +26,7 @@ struct AppContext {
     const platform::SystemQueries* system = nullptr;
     const platform::BiosSource* bios = nullptr;
     const platform::DiskDevice* disk = nullptr;
+    platform::UrlCache* urlCache = nullptr;
 
     std::string ProgramFolder() const { return platform::FolderOf(programPath); }
     std::string ProgramFile(std::string_view relative) const {

@@ -123,6 +123,44 @@ void ComboBox::OnCommand(int code) {
     if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) Fire(onChange);
 }
 
+void ListBox::Create(HWND parent, Bounds b) {
+    CreateControl(
+        parent, WC_LISTBOXW, "",
+        LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_TABSTOP, 0,
+        b.x, b.y, b.w, b.h);
+}
+
+void ListBox::AddItem(const std::string& text) {
+    SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+}
+
+std::string ListBox::ItemText(int index) const {
+    const auto len = SendMessageW(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (len < 0) return {};
+    std::wstring buf(static_cast<size_t>(len) + 1, L'\0');
+    SendMessageW(Handle(), LB_GETTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(buf.data()));
+    buf.resize(static_cast<size_t>(len));
+    return Narrow(buf);
+}
+
+std::vector<std::string> ListBox::Items() const {
+    std::vector<std::string> items;
+    for (int i = 0; i < Count(); ++i)
+        items.push_back(ItemText(i));
+    return items;
+}
+
+void ListBox::SetRedraw(bool on) {
+    SendMessageW(Handle(), WM_SETREDRAW, on, 0);
+    if (on) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ListBox::OnCommand(int code) {
+    if (code == LBN_SELCHANGE) Fire(onClick);
+    if (code == LBN_DBLCLK) Fire(onDblClick);
+}
+
 void StatusBar::Create(HWND parent, int height, const std::vector<int>& panelWidths) {
     CreateControl(parent, STATUSCLASSNAMEW, "", SBARS_SIZEGRIP, 0, 0, 0, 0, 0);
     height_ = height;
@@ -214,11 +252,17 @@ int ListView::InsertRow(int index, const std::string& caption,
     item.mask = LVIF_TEXT;
     item.iItem = index;
     item.pszText = text.data();
+    // Checked as it is inserted: a later state change would cost two more notifications.
+    if (checked && (ListView_GetExtendedListViewStyle(Handle()) & LVS_EX_CHECKBOXES)) {
+        item.mask |= LVIF_STATE;
+        item.state = INDEXTOSTATEIMAGEMASK(2);
+        item.stateMask = LVIS_STATEIMAGEMASK;
+    }
     const int row = ListView_InsertItem(Handle(), &item);
     if (row < 0) return row;
     for (size_t i = 0; i < subItems.size(); ++i)
         SetCellText(row, static_cast<int>(i) + 1, subItems[i]);
-    if (checked) SetChecked(row, true);
+    if (checked && !IsChecked(row)) SetChecked(row, true);
     return row;
 }
 

@@ -111,6 +111,30 @@ class ComboBox : public Control {
     std::function<void()> onChange;  // the user picked an item or typed
 };
 
+// A single-selection list box; items keep the order they were added in.
+class ListBox : public Control {
+  public:
+    using Control::Control;
+    void Create(HWND parent, Bounds b);
+    void AddItem(const std::string& text);
+    void DeleteItem(int index) {
+        SendMessageW(Handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    }
+    void Clear() { SendMessageW(Handle(), LB_RESETCONTENT, 0, 0); }
+    int Count() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCOUNT, 0, 0)); }
+    std::string ItemText(int index) const;
+    std::vector<std::string> Items() const;
+    // -1 when nothing is selected.
+    int SelectedIndex() const {
+        return static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0));
+    }
+    void Select(int index) { SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+    void SetRedraw(bool on);
+    void OnCommand(int code) override;
+    std::function<void()> onClick;  // the selection changed by mouse or keyboard
+    std::function<void()> onDblClick;
+};
+
 class StatusBar : public Control {
   public:
     using Control::Control;
@@ -158,6 +182,7 @@ class ListView : public Control {
     // Nested: redraw stays off until every Push has had its Pop.
     void PushRedrawOff();
     void PopRedrawOff();
+    bool RedrawHeld() const { return redrawOff_ > 0; }
     // While redraw is held off: lets the list repaint at the next pump (true), until
     // EndPeekRedraw turns it off again.
     bool PeekRedraw();

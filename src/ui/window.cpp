@@ -4,6 +4,7 @@
 
 #include <cwchar>
 #include <map>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/text.h"
@@ -15,7 +16,13 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VeltrinWindow";
 constexpr wchar_t kTagProp[] = L"Veltrin.Tag";
-constexpr wchar_t kControlProp[] = L"Veltrin.Control";
+
+// The control behind each of our child windows. A window property would do, but under Wine
+// every GetProp is a server round trip, and a list view sends several notifications per row.
+std::unordered_map<HWND, Control*>& Controls() {
+    static std::unordered_map<HWND, Control*> controls;
+    return controls;
+}
 
 }  // namespace
 
@@ -280,15 +287,19 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 Control::~Control() {
+    // Only our own entry: the handle may already name a newer control.
+    if (const auto it = Controls().find(hwnd_); it != Controls().end() && it->second == this)
+        Controls().erase(it);
     if (hwnd_ && IsWindow(hwnd_)) {
-        RemovePropW(hwnd_, kControlProp);
         RemovePropW(hwnd_, kTagProp);
         DestroyWindow(hwnd_);
     }
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-    return static_cast<Control*>(GetPropW(hwnd, kControlProp));
+    const auto& controls = Controls();
+    const auto it = controls.find(hwnd);
+    return it == controls.end() ? nullptr : it->second;
 }
 
 void Control::CreateControl(HWND parent, const wchar_t* className, const std::string& text,
@@ -299,7 +310,7 @@ void Control::CreateControl(HWND parent, const wchar_t* className, const std::st
                         style | WS_CHILD | WS_VISIBLE, Scale(x, dpi), Scale(y, dpi), Scale(w, dpi),
                         Scale(h, dpi), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) throw std::runtime_error("Cannot create control " + Name());
-    SetPropW(hwnd_, kControlProp, this);
+    Controls()[hwnd_] = this;
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(dpi)), FALSE);
 }
 

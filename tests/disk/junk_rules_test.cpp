@@ -211,3 +211,34 @@ TEST(DefaultJunkList, ShipsSafeTypesCheckedAndDoubtfulOnesUnchecked) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(JunkExtensionTable, CountsEveryCheckedTypeThatGivesTheExtension) {
+    disk::JunkExtensionTable table;
+    EXPECT_TRUE(table.Empty());
+    EXPECT_EQ(table.Matches(L"a.tmp"), 0);
+    for (const wchar_t* type : {L"*.tmp", L"~*.TMP", L"*.log", L"noext", L"*.*"})
+        table.Add(type);
+    const std::pair<const wchar_t*, int> cases[] = {
+        {L"a.tmp", 2},  // two types give ".tmp": the file is listed twice
+        {L"B.TmP", 2},  // A to Z fold
+        {L"x.log", 1},       {L"x.log.bak", 0}, {L"Thumbs", 1},  // no extension, like "noext"
+        {L"x.*", 1},  // "*.*" selects only a name that ends in ".*"
+        {L"x.t\u00e9mp", 0}, {L"x.tmpx", 0},    {L"dir.tmp\\file", 1},
+    };
+    for (auto [name, count] : cases)
+        EXPECT_EQ(table.Matches(name), count) << name;
+    table.Clear();
+    EXPECT_TRUE(table.Empty());
+    EXPECT_EQ(table.Matches(L"a.tmp"), 0);
+}
+
+TEST(JunkExtensionTable, FoldsOnlyTheLettersAToZ) {
+    disk::JunkExtensionTable table;
+    table.Add(L"*.\u00e9");
+    EXPECT_EQ(table.Matches(L"x.\u00e9"), 1);
+    EXPECT_EQ(table.Matches(L"x.\u00c9"), 0);  // other letters must match exactly
+}
+
+}  // namespace

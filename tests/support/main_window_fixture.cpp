@@ -32,6 +32,7 @@ MainWindowTest::MainWindowTest() {
     context.bios = &bios;
     disk.opens = false;
     context.disk = &disk;
+    context.urlCache = &urlCache;
 }
 
 MainWindowTest::~MainWindowTest() {

@@ -7,6 +7,7 @@
 
 #include "app/frm_main.h"
 #include "support/bios_fakes.h"
+#include "support/fake_url_cache.h"
 #include "support/fakes.h"
 #include "support/registry_redirect.h"
 #include "support/system_fakes.h"
@@ -39,6 +40,7 @@ class MainWindowTest : public ::testing::Test {
     FakeSystemQueries system;           // a machine that answers nothing
     FakeBiosSource bios;                // a BIOS area that cannot be read
     FakeDiskDevice disk;                // no disk to identify
+    FakeUrlCache urlCache;              // an empty cache
     services::AppContext context;
 
   private:

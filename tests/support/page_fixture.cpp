@@ -40,6 +40,7 @@ PageTest::PageTest()
     context.bios = &bios;
     disk.opens = false;
     context.disk = &disk;
+    context.urlCache = &urlCache;
     openDialog.allowMultiSelect = true;
 
     frame.Create(kFrameWidth, kFrameHeight + 40);

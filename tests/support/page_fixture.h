@@ -11,6 +11,7 @@
 #include "services/error_log.h"
 #include "services/page_context.h"
 #include "support/bios_fakes.h"
+#include "support/fake_url_cache.h"
 #include "support/fakes.h"
 #include "support/registry_redirect.h"
 #include "support/system_fakes.h"
@@ -37,9 +38,9 @@ class PageTest : public ::testing::Test {
 
     // Builds the page from the fixture's context, creates it in the host, loads the settings
     // of its registered controls as the main window does, and shows it.
-    template <class P>
-    P& OpenPage() {
-        auto page = std::make_unique<P>(pageContext);
+    template <class P, class... Args>
+    P& OpenPage(Args&&... args) {
+        auto page = std::make_unique<P>(pageContext, std::forward<Args>(args)...);
         P& created = *page;
         Host(std::move(page));
         return created;
@@ -65,6 +66,7 @@ class PageTest : public ::testing::Test {
     FakeSystemQueries system;           // a machine that answers nothing
     FakeBiosSource bios;                // a BIOS area that cannot be read
     FakeDiskDevice disk;                // no disk to identify
+    FakeUrlCache urlCache;              // an empty cache
     services::AppContext context;
 
     PageFrame frame;

@@ -2,6 +2,7 @@
 // screenshots: showcase.exe [PAGE] [SCENARIO]. A scenario fills the page with something to
 // look at; pages register theirs in Scenarios() below.
 #include <windows.h>
+#include <wininet.h>
 
 #include <functional>
 #include <map>
@@ -68,6 +69,27 @@ void StartupEntries(app::TFrmMain& f) {
         if (f.TSBootList.LVBootList.CellText(i, 0) == "Updater") f.TSBootList.LVBootList.Select(i);
 }
 
+// Entries of the browser's cache on the showcase's machine: pages, history and cookies.
+void CacheEntries() {
+    const std::pair<const char*, size_t> pages[] = {{"http://www.example.com/index.html", 18432},
+                                                    {"http://www.example.com/logo.png", 52311},
+                                                    {"http://news.example.org/today.html", 96120},
+                                                    {"http://cdn.example.net/app.js", 240512},
+                                                    {"http://cdn.example.net/style.css", 12044}};
+    for (const auto& [url, size] : pages) {
+        const std::wstring wurl = platform::Widen(url);
+        wchar_t file[MAX_PATH] = {};
+        if (!CreateUrlCacheEntryW(wurl.c_str(), 0, L"htm", file, 0)) continue;
+        platform::WriteWholeFile(platform::Narrow(file), std::string(size, 'c'));
+        CommitUrlCacheEntryW(wurl.c_str(), file, {}, {}, NORMAL_CACHE_ENTRY, nullptr, 0, L"htm",
+                             nullptr);
+    }
+    for (const char* site : {"http://www.example.com/", "http://bank.example.com/",
+                             "http://shop.example.net/", "http://news.example.org/"})
+        InternetSetCookieW(platform::Widen(site).c_str(), L"session",
+                           L"42; expires=Sat, 01-Jan-2050 00:00:00 GMT");
+}
+
 std::map<std::string, Scenario> Scenarios() {
     return {
         {"report",
@@ -83,6 +105,29 @@ std::map<std::string, Scenario> Scenarios() {
              f.TSBootList.PropertiesbtnClick(&f.TSBootList.BtnBlProperty);
          }},
         {"options", [](app::TFrmMain& f) { f.TSDiskMedic.PCDiskMedic.Activate(1); }},
+        {"cache",
+         [](app::TFrmMain& f) {
+             CacheEntries();
+             for (auto* box :
+                  {&f.TSInternetPrivacy.CBRecentDocuments, &f.TSInternetPrivacy.CBRun,
+                   &f.TSInternetPrivacy.CBCleanCache, &f.TSInternetPrivacy.CBCleanWebsiteHistory})
+                 box->SetChecked(true);
+             f.TSInternetPrivacy.TSInternetPrivacyShow();
+         }},
+        {"cookies",
+         [](app::TFrmMain& f) {
+             CacheEntries();
+             auto& page = f.TSCookieManager;
+             page.TSCookieManagerShow();
+             for (int i = 0; i < page.LBCookieDelete.Count(); ++i)
+                 if (page.LBCookieDelete.ItemText(i).find("bank") != std::string::npos) {
+                     page.LBCookieDelete.Select(i);
+                     page.BtnKeepCookieClick();
+                     break;
+                 }
+             page.LBCookieDelete.Select(0);
+             page.LBCookieDeleteClick();
+         }},
         {"scanned",
          [](app::TFrmMain& f) {
              // A few junk files in a folder of their own, then a real scan of drive C.
