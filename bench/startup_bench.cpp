@@ -2,6 +2,12 @@
 // information tree filled: the start-up cost the user sees, since the summary page is the
 // first page shown. Runs a copy of the program (with the files shipped beside it) from a
 // temporary folder, five times, and closes it each time.
+//
+// Measured here (Wine 8, null driver, this 2-core machine): median 950 ms (946-1124 ms). Of
+// that, gathering the tree's values takes about 516 ms, nearly all of it MeasureCpuMHz's
+// 510 ms of sleeping at real-time priority (sysinfo_probes_bench); the five BIOS texts share one
+// read of the area (0.02 ms here, where the section is refused at once). The rest, about 430 ms,
+// is Wine starting the process and the window with its pages and skin.
 #include <windows.h>
 #include <commctrl.h>
 
