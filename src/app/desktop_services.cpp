@@ -24,9 +24,13 @@ DesktopServices::DesktopServices() {
     context.system = &system;
     context.bios = &bios;
     context.disk = &disk;
+    context.perfData = &perfData;
+    context.memoryStatus = &memoryStatus;
+    context.virtualMemory = &virtualMemory;
     context.urlCache = &urlCache;
     // The cache library is checked once before any window exists.
     urlCache.LibraryFound();
+    context.processes = &processes;
 }
 
 }  // namespace app

@@ -5,6 +5,10 @@
 #include "platform/clock.h"
 #include "platform/drives.h"
 #include "platform/handles.h"
+#include "platform/process_queries.h"
+#include "platform/memory_status.h"
+#include "platform/perf_data.h"
+#include "platform/virtual_memory.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
 #include "platform/win32_bios_source.h"
@@ -31,7 +35,11 @@ class DesktopServices {
     platform::Win32SystemQueries system;
     platform::Win32BiosSource bios;
     platform::Win32DiskDevice disk;
+    platform::Win32PerfData perfData;
+    platform::Win32MemoryStatus memoryStatus;
+    platform::Win32VirtualMemory virtualMemory;
     platform::Win32UrlCache urlCache;
+    platform::Win32ProcessQueries processes;
     services::AppContext context;
 };
 

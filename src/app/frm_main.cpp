@@ -36,18 +36,12 @@ TFrmMain::TFrmMain(const AppContext& context, bool endsApplication)
                      "and then delete them. In this way even somebody can recover what you have "
                      "deleted, he will only get useless characters. ",
                      ui::NavIcon::Shredder),
-      TSProcessList("TSProcessList", "Process List", "Label26",
-                    "Process Manager: It lists all processes runing in your system. You can end "
-                    "any item, or make sure what it is. ",
-                    ui::NavIcon::Processes),
+      TSProcessList(pageContext_),
       TSOneKeyCleaning("TSOneKeyCleaning", "One Key Cleaning", "Label28",
                        "One Key Cleanin: It predigests the daily cleaning work for  rudimental "
                        "users. Just press F8, you can do all clean work and protect your privacy.",
                        ui::NavIcon::OneKey),
-      TSMemoryMedic("TSMemoryMedic", "Memory Medic", "Label9",
-                    "Optimize Memory: This page shows the information about your memory usage. "
-                    "You can optimize  it to improve system speed.",
-                    ui::NavIcon::Memory),
+      TSMemoryMedic(pageContext_),
       TSAbout(*context.shell),
       TSBootList(pageContext_) {
     OpenDialog.allowMultiSelect = true;

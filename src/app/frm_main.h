@@ -8,9 +8,11 @@
 #include "app/description_page.h"
 #include "app/report_page.h"
 #include "disk/disk_cleaner_page.h"
+#include "memory/memory_page.h"
 #include "privacy/cookie_manager_page.h"
 #include "privacy/ie_cache.h"
 #include "privacy/privacy_protector_page.h"
+#include "process/process_manager_page.h"
 #include "services/app_context.h"
 #include "services/error_log.h"
 #include "services/page_context.h"
@@ -115,9 +117,9 @@ class TFrmMain : public ui::Window {
     privacy::PrivacyProtectorPage TSInternetPrivacy;
     privacy::CookieManagerPage TSCookieManager;
     DescriptionPage TSFileShredder;
-    DescriptionPage TSProcessList;
+    process::ProcessManagerPage TSProcessList;
     DescriptionPage TSOneKeyCleaning;
-    DescriptionPage TSMemoryMedic;
+    memory::MemoryPage TSMemoryMedic;
     AboutPage TSAbout;
     startup::StartupManagerPage TSBootList;
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/handles.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -32,6 +33,21 @@ bool Win32ShellLauncher::RunCommandLine(const std::string& commandLine, int show
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;
+}
+
+bool Win32ShellLauncher::ShowProperties(const std::string& file, HWND owner) {
+    const std::wstring f = Widen(file);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.hwnd = owner;
+    info.lpVerb = L"properties";
+    info.lpFile = f.c_str();
+    info.nShow = SW_HIDE;
+    const bool accepted = ShellExecuteExW(&info) != FALSE;
+    // The sheet runs in this process; a handle the shell still hands back is ours to close.
+    const UniqueHandle started(info.hProcess);
+    return accepted;
 }
 
 }  // namespace platform

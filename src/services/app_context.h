@@ -8,10 +8,14 @@
 #include "platform/disk_device.h"
 #include "platform/drives.h"
 #include "platform/files.h"
+#include "platform/process_queries.h"
+#include "platform/memory_status.h"
+#include "platform/perf_data.h"
 #include "platform/prompts.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
 #include "platform/system_queries.h"
+#include "platform/virtual_memory.h"
 #include "platform/url_cache.h"
 
 namespace services {
@@ -26,7 +30,11 @@ struct AppContext {
     const platform::SystemQueries* system = nullptr;
     const platform::BiosSource* bios = nullptr;
     const platform::DiskDevice* disk = nullptr;
+    platform::PerfData* perfData = nullptr;
+    platform::MemoryStatus* memoryStatus = nullptr;
+    platform::VirtualMemory* virtualMemory = nullptr;
     platform::UrlCache* urlCache = nullptr;
+    platform::ProcessQueries* processes = nullptr;
 
     std::string ProgramFolder() const { return platform::FolderOf(programPath); }
     std::string ProgramFile(std::string_view relative) const {

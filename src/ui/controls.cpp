@@ -202,28 +202,37 @@ std::string StatusBar::PanelText(int panel) const {
     return Narrow(buf);
 }
 
-void ListView::Create(HWND parent, Bounds b, DWORD style, DWORD extended) {
-    CreateControl(parent, WC_LISTVIEWW, "", style | WS_TABSTOP, WS_EX_CLIENTEDGE, b.x, b.y, b.w,
-                  b.h);
-    ListView_SetExtendedListViewStyle(Handle(), extended);
-    SetWindowSubclass(Handle(), Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
-}
-
 namespace {
 
 // Posted by the list to itself on a click; it arrives once the click has been handled.
 constexpr UINT kClickHandled = WM_APP + 1;
 
+// The list view class's own window procedure, the same for every list.
+WNDPROC listViewProc = nullptr;
+
 }  // namespace
 
-LRESULT CALLBACK ListView::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                    DWORD_PTR self) {
+void ListView::Create(HWND parent, Bounds b, DWORD style, DWORD extended) {
+    CreateControl(parent, WC_LISTVIEWW, "", style | WS_TABSTOP, WS_EX_CLIENTEDGE, b.x, b.y, b.w,
+                  b.h);
+    ListView_SetExtendedListViewStyle(Handle(), extended);
+    // A window procedure put before the list's own rather than a comctl32 subclass: under Wine
+    // the subclass chain costs a wineserver round trip on every message, which made filling a
+    // list of 1,000 rows twenty times slower.
+    SetWindowLongPtrW(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    const auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListView::Proc)));
+    if (!listViewProc) listViewProc = previous;
+}
+
+LRESULT CALLBACK ListView::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<ListView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (msg == kClickHandled) {
-        reinterpret_cast<ListView*>(self)->Fire(reinterpret_cast<ListView*>(self)->onClick);
+        if (self) self->Fire(self->onClick);
         return 0;
     }
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, Subclass, 1);
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    return CallWindowProcW(listViewProc, hwnd, msg, wp, lp);
 }
 
 void ListView::AddColumn(const std::string& caption, int width) {

@@ -197,8 +197,7 @@ class ListView : public Control {
     std::function<void(int row)> onCheckChanged;
 
   private:
-    static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                     DWORD_PTR self);
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     int redrawOff_ = 0;
 };
 

@@ -129,6 +129,19 @@ TEST_F(NavigationTest, EveryButtonIsARealButtonBoundToItsHandler) {
     }
 }
 
+TEST_F(NavigationTest, ProcessManagerListsTheProcessTableAtEveryShowing) {
+    processes.Add(1200, "notepad.exe", "C:\\Windows\\notepad.exe");
+    Press(1, 2);
+    auto& list = Frame().TSProcessList.lvw_prc;
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.CellText(0, 0), "C:\\Windows\\notepad.exe");
+    processes.Add(1300, "calc.exe", "C:\\Windows\\calc.exe");
+    Press(1, 3);
+    Press(1, 2);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(processes.privilegeRequests, 2);
+}
+
 TEST_F(NavigationTest, UserManualAndF1OpenTheHelpFile) {
     Press(0, 0);
     ASSERT_EQ(shell.calls.size(), 1u);
@@ -326,6 +339,21 @@ TEST_F(MainWindowTest, CloseWritesTheReportAndSettings) {
     CloseWindow();
     EXPECT_FALSE(IsWindow(f.Handle()));
     EXPECT_EQ(folder.Read("Last.VELLog"), text);
+}
+
+TEST_F(MainWindowTest, TheMemoryPageReportsHereAndKeepsAutoOptimizeUnderItsKey) {
+    auto& f = MakeWindow();
+    f.FirstShow();
+    f.mxOBPHeaders1Buttons1Click();
+    auto& page = f.TSMemoryMedic;
+    EXPECT_TRUE(page.Timer1.Enabled());
+    page.CheckBox1.SetChecked(true);
+    page.BtnMemoryMedicOptimizeClick();
+    EXPECT_NE(f.report().Text().find("Start optimize memory...."), std::string::npos);
+    EXPECT_NE(f.report().Text().find("Memory optimization finished!"), std::string::npos);
+    EXPECT_EQ(virtualMemory.Outstanding(), 0u);
+    CloseWindow();
+    EXPECT_NE(folder.Read("Veltrin.INI").find("122=-1"), std::string::npos);
 }
 
 // A file held open without sharing cannot be written by anyone else, even by root under Wine.

@@ -68,6 +68,15 @@ class FakeShell : public platform::ShellLauncher {
         commandLines.push_back({commandLine, show});
         return result;
     }
+    struct PropertiesCall {
+        std::string file;
+        HWND owner;
+    };
+    std::vector<PropertiesCall> properties;
+    bool ShowProperties(const std::string& file, HWND owner) override {
+        properties.push_back({file, owner});
+        return result;
+    }
 };
 
 // Special folders answered from a table; a folder missing from it cannot be resolved.

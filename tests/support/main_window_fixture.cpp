@@ -32,7 +32,11 @@ MainWindowTest::MainWindowTest() {
     context.bios = &bios;
     disk.opens = false;
     context.disk = &disk;
+    context.perfData = &perfData;
+    context.memoryStatus = &memoryStatus;
+    context.virtualMemory = &virtualMemory;
     context.urlCache = &urlCache;
+    context.processes = &processes;
 }
 
 MainWindowTest::~MainWindowTest() {

@@ -8,7 +8,9 @@
 #include "app/frm_main.h"
 #include "support/bios_fakes.h"
 #include "support/fake_url_cache.h"
+#include "support/fake_process_queries.h"
 #include "support/fakes.h"
+#include "support/memory_fakes.h"
 #include "support/registry_redirect.h"
 #include "support/system_fakes.h"
 #include "support/temp_folder.h"
@@ -40,7 +42,11 @@ class MainWindowTest : public ::testing::Test {
     FakeSystemQueries system;           // a machine that answers nothing
     FakeBiosSource bios;                // a BIOS area that cannot be read
     FakeDiskDevice disk;                // no disk to identify
+    FakePerfData perfData;
+    FakeMemoryStatus memoryStatus;
+    FakeVirtualMemory virtualMemory;
     FakeUrlCache urlCache;              // an empty cache
+    FakeProcessQueries processes;       // no process until a test adds some
     services::AppContext context;
 
   private:

@@ -40,7 +40,11 @@ PageTest::PageTest()
     context.bios = &bios;
     disk.opens = false;
     context.disk = &disk;
+    context.perfData = &perfData;
+    context.memoryStatus = &memoryStatus;
+    context.virtualMemory = &virtualMemory;
     context.urlCache = &urlCache;
+    context.processes = &processes;
     openDialog.allowMultiSelect = true;
 
     frame.Create(kFrameWidth, kFrameHeight + 40);

@@ -12,7 +12,9 @@
 #include "services/page_context.h"
 #include "support/bios_fakes.h"
 #include "support/fake_url_cache.h"
+#include "support/fake_process_queries.h"
 #include "support/fakes.h"
+#include "support/memory_fakes.h"
 #include "support/registry_redirect.h"
 #include "support/system_fakes.h"
 #include "support/temp_folder.h"
@@ -66,7 +68,11 @@ class PageTest : public ::testing::Test {
     FakeSystemQueries system;           // a machine that answers nothing
     FakeBiosSource bios;                // a BIOS area that cannot be read
     FakeDiskDevice disk;                // no disk to identify
+    FakePerfData perfData;
+    FakeMemoryStatus memoryStatus;
+    FakeVirtualMemory virtualMemory;
     FakeUrlCache urlCache;              // an empty cache
+    FakeProcessQueries processes;       // no process until a test adds some
     services::AppContext context;
 
     PageFrame frame;

@@ -34,6 +34,22 @@ class ShowcaseFolders final : public platform::SpecialFolders {
 };
 ShowcaseFolders* g_folders = nullptr;
 
+// Real memory, committed and released slowly enough that a screenshot catches an optimization
+// half way.
+class SlowMemory final : public platform::VirtualMemory {
+  public:
+    void* Commit(size_t bytes) override {
+        Sleep(6);
+        return real.Commit(bytes);
+    }
+    void Release(void* region) override {
+        Sleep(6);
+        real.Release(region);
+    }
+    platform::Win32VirtualMemory real;
+};
+app::DesktopServices* g_services = nullptr;
+
 // A few startup entries in private registry roots and temporary Startup folders, so that the
 // machine's own startup locations are neither shown nor changed.
 void StartupEntries(app::TFrmMain& f) {
@@ -104,7 +120,31 @@ std::map<std::string, Scenario> Scenarios() {
              StartupEntries(f);
              f.TSBootList.PropertiesbtnClick(&f.TSBootList.BtnBlProperty);
          }},
+        {"modules",
+         [](app::TFrmMain& f) {
+             // The showcase's own row, selected, with its modules listed below.
+             auto& page = f.TSProcessList;
+             const auto& rows = page.Rows();
+             for (size_t i = 0; i < rows.size(); ++i)
+                 if (rows[i].processId == GetCurrentProcessId())
+                     page.lvw_prc.Select(static_cast<int>(i));
+             page.lvw_prcClick();
+             SetFocus(page.lvw_prc.Handle());
+         }},
         {"options", [](app::TFrmMain& f) { f.TSDiskMedic.PCDiskMedic.Activate(1); }},
+        {"optimizing",
+         [](app::TFrmMain& f) {
+             // Two ticks put the processor usage in the status bar, then a slow optimization.
+             static SlowMemory slow;
+             g_services->context.virtualMemory = &slow;
+             f.TSMemoryMedic.Timer1Timer();
+             ui::PumpMessages();
+             Sleep(1000);
+             f.TSMemoryMedic.Timer1Timer();
+             f.TSMemoryMedic.TrackBar1.SetPosition(80);
+             f.TSMemoryMedic.CheckBox1.SetChecked(true);
+             f.TSMemoryMedic.BtnMemoryMedicOptimizeClick();
+         }},
         {"cache",
          [](app::TFrmMain& f) {
              CacheEntries();
@@ -152,6 +192,7 @@ std::map<std::string, Scenario> Scenarios() {
 
 int wmain(int argc, wchar_t** argv) {
     app::DesktopServices services;
+    g_services = &services;
     ShowcaseFolders specialFolders;
     g_folders = &specialFolders;
     services.context.specialFolders = &specialFolders;
