@@ -21,6 +21,9 @@ DesktopServices::DesktopServices() {
     context.clock = &clock;
     context.specialFolders = &specialFolders;
     context.drives = &drives;
+    context.system = &system;
+    context.bios = &bios;
+    context.disk = &disk;
     context.perfData = &perfData;
     context.memoryStatus = &memoryStatus;
     context.virtualMemory = &virtualMemory;

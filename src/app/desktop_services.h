@@ -11,6 +11,9 @@
 #include "platform/virtual_memory.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
+#include "platform/win32_bios_source.h"
+#include "platform/win32_disk_device.h"
+#include "platform/win32_system_queries.h"
 #include "platform/url_cache.h"
 #include "ui/win32_prompts.h"
 
@@ -29,6 +32,9 @@ class DesktopServices {
     platform::SystemClock clock;
     platform::Win32SpecialFolders specialFolders;
     platform::Win32DriveQueries drives;
+    platform::Win32SystemQueries system;
+    platform::Win32BiosSource bios;
+    platform::Win32DiskDevice disk;
     platform::Win32PerfData perfData;
     platform::Win32MemoryStatus memoryStatus;
     platform::Win32VirtualMemory virtualMemory;

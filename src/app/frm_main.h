@@ -18,6 +18,7 @@
 #include "services/page_context.h"
 #include "services/settings_file.h"
 #include "startup/startup_manager_page.h"
+#include "sysinfo/summary_page.h"
 #include "ui/nav_bar.h"
 #include "ui/page.h"
 #include "ui/skin_engine.h"
@@ -111,7 +112,7 @@ class TFrmMain : public ui::Window {
     privacy::TIECache IECMain;
     privacy::TIECache CooKie;
 
-    DescriptionPage TSSummary;
+    sysinfo::SummaryPage TSSummary;
     disk::DiskCleanerPage TSDiskMedic;
     privacy::PrivacyProtectorPage TSInternetPrivacy;
     privacy::CookieManagerPage TSCookieManager;

@@ -3,7 +3,9 @@
 // WinMain builds it from the real services; tests build it from fakes and a temporary folder.
 #include <string>
 
+#include "platform/bios_source.h"
 #include "platform/clock.h"
+#include "platform/disk_device.h"
 #include "platform/drives.h"
 #include "platform/files.h"
 #include "platform/process_queries.h"
@@ -12,6 +14,7 @@
 #include "platform/prompts.h"
 #include "platform/shell_launcher.h"
 #include "platform/special_folders.h"
+#include "platform/system_queries.h"
 #include "platform/virtual_memory.h"
 #include "platform/url_cache.h"
 
@@ -24,6 +27,9 @@ struct AppContext {
     const platform::Clock* clock = nullptr;
     const platform::SpecialFolders* specialFolders = nullptr;
     const platform::DriveQueries* drives = nullptr;
+    const platform::SystemQueries* system = nullptr;
+    const platform::BiosSource* bios = nullptr;
+    const platform::DiskDevice* disk = nullptr;
     platform::PerfData* perfData = nullptr;
     platform::MemoryStatus* memoryStatus = nullptr;
     platform::VirtualMemory* virtualMemory = nullptr;

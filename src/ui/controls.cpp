@@ -391,6 +391,47 @@ std::string TreeView::ItemText(HTREEITEM item) const {
     return Narrow(buf.c_str());
 }
 
+HTREEITEM TreeView::InsertFirst(HTREEITEM parent, const std::string& text, int image) {
+    std::wstring w = Widen(text);
+    TVINSERTSTRUCTW ins{};
+    ins.hParent = parent ? parent : TVI_ROOT;
+    ins.hInsertAfter = TVI_FIRST;
+    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    ins.item.pszText = w.data();
+    ins.item.iImage = ins.item.iSelectedImage = image;
+    return TreeView_InsertItem(Handle(), &ins);
+}
+
+std::pair<int, int> TreeView::ItemImages(HTREEITEM item) const {
+    TVITEMW tv{};
+    tv.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    tv.hItem = item;
+    TreeView_GetItem(Handle(), &tv);
+    return {tv.iImage, tv.iSelectedImage};
+}
+
+void TreeView::ExpandAll() {
+    // Depth first, without recursion: a sibling list per level.
+    std::vector<HTREEITEM> pending;
+    for (HTREEITEM i = Root(); i; i = NextSibling(i))
+        pending.push_back(i);
+    while (!pending.empty()) {
+        const HTREEITEM item = pending.back();
+        pending.pop_back();
+        const HTREEITEM child = FirstChild(item);
+        if (!child) continue;
+        Expand(item);
+        for (HTREEITEM c = child; c; c = NextSibling(c))
+            pending.push_back(c);
+    }
+}
+
+LRESULT TreeView::OnNotify(const NMHDR& header) {
+    if (header.code == TVN_ENDLABELEDITW)
+        return reinterpret_cast<const NMTVDISPINFOW&>(header).item.pszText != nullptr;
+    return 0;
+}
+
 namespace {
 
 LRESULT CALLBACK TabSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {

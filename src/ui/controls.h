@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/window.h"
@@ -218,11 +219,32 @@ class TreeView : public Control {
     void Create(HWND parent, Bounds b,
                 DWORD style = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS);
     HTREEITEM AddItem(HTREEITEM parent, const std::string& text, int image = -1);
+    // Inserts the item as the first child of `parent` (a root item when null), with `image` as
+    // both its image and its selected image.
+    HTREEITEM InsertFirst(HTREEITEM parent, const std::string& text, int image);
     void Clear() { TreeView_DeleteAllItems(Handle()); }
     int Count() const { return static_cast<int>(TreeView_GetCount(Handle())); }
     std::string ItemText(HTREEITEM item) const;
+    // The item's image and selected image.
+    std::pair<int, int> ItemImages(HTREEITEM item) const;
+    HTREEITEM Root() const { return TreeView_GetRoot(Handle()); }
+    HTREEITEM FirstChild(HTREEITEM item) const { return TreeView_GetChild(Handle(), item); }
+    HTREEITEM NextSibling(HTREEITEM item) const { return TreeView_GetNextSibling(Handle(), item); }
+    bool IsExpanded(HTREEITEM item) const {
+        return (TreeView_GetItemState(Handle(), item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    }
     void Expand(HTREEITEM item) { TreeView_Expand(Handle(), item, TVE_EXPAND); }
+    // Opens every item that has children.
+    void ExpandAll();
     void SetImageList(HIMAGELIST list) { TreeView_SetImageList(Handle(), list, TVSIL_NORMAL); }
+    HIMAGELIST ImageList() const { return TreeView_GetImageList(Handle(), TVSIL_NORMAL); }
+    // Pixels each level is indented by.
+    void SetIndent(int pixels) { TreeView_SetIndent(Handle(), pixels); }
+    int Indent() const { return static_cast<int>(TreeView_GetIndent(Handle())); }
+
+  protected:
+    // With TVS_EDITLABELS, the user's edit of a caption is kept.
+    LRESULT OnNotify(const NMHDR& header) override;
 };
 
 // A tab strip whose tabs show and hide one child window each.

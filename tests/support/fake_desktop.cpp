@@ -26,6 +26,10 @@ FakeDesktop::FakeDesktop() {
     context.specialFolders = &specialFolders;
     drives.spaces["C:\\"] = platform::DriveSpace{1073741824, 536870912};
     context.drives = &drives;
+    context.system = &system;
+    context.bios = &bios;
+    disk.opens = false;
+    context.disk = &disk;
     context.perfData = &perfData;
     context.memoryStatus = &memoryStatus;
     context.virtualMemory = &virtualMemory;

@@ -2,11 +2,13 @@
 // Every service of the program answered by a fake, over a temporary program folder, with the
 // registry redirected: what the main-window and the one-page fixtures both stand on.
 #include "services/app_context.h"
+#include "support/bios_fakes.h"
 #include "support/fake_process_queries.h"
 #include "support/fake_url_cache.h"
 #include "support/fakes.h"
 #include "support/memory_fakes.h"
 #include "support/registry_redirect.h"
+#include "support/system_fakes.h"
 #include "support/temp_folder.h"
 
 namespace testing_support {
@@ -27,6 +29,9 @@ class FakeDesktop {
     FakeClock clock;
     FakeSpecialFolders specialFolders;  // the two Startup folders, empty, inside `folder`
     FakeDrives drives;                  // drive C of 1 GiB, half free; no other drive
+    FakeSystemQueries system;           // a machine that answers nothing
+    FakeBiosSource bios;                // a BIOS area that cannot be read
+    FakeDiskDevice disk;                // no disk to identify
     FakePerfData perfData;
     FakeMemoryStatus memoryStatus;
     FakeVirtualMemory virtualMemory;
