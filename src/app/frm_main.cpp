@@ -30,17 +30,9 @@ TFrmMain::TFrmMain(const AppContext& context, bool endsApplication)
       TSDiskMedic(pageContext_),
       TSInternetPrivacy(pageContext_, IECMain),
       TSCookieManager(pageContext_, CooKie),
-      TSFileShredder("TSFileShredder", "File Shreder", "Label7",
-                     "File Shredder: If you want to earse some secret files, please use File "
-                     "Shredder. It can cover the files you want to delete with the binary zero, "
-                     "and then delete them. In this way even somebody can recover what you have "
-                     "deleted, he will only get useless characters. ",
-                     ui::NavIcon::Shredder),
+      TSFileShredder(pageContext_),
       TSProcessList(pageContext_),
-      TSOneKeyCleaning("TSOneKeyCleaning", "One Key Cleaning", "Label28",
-                       "One Key Cleanin: It predigests the daily cleaning work for  rudimental "
-                       "users. Just press F8, you can do all clean work and protect your privacy.",
-                       ui::NavIcon::OneKey),
+      TSOneKeyCleaning(pageContext_),
       TSMemoryMedic(pageContext_),
       TSAbout(*context.shell),
       TSBootList(pageContext_) {
@@ -55,6 +47,13 @@ TFrmMain::TFrmMain(const AppContext& context, bool endsApplication)
     CooKie.OnEntry = [this](privacy::TIECache& sender, bool& cancel) {
         TSCookieManager.CooKieEntry(sender, cancel);
     };
+    TSOneKeyCleaning.steps = {[this] { CooKie.DeleteAllEntries(); },
+                              [this] { TSInternetPrivacy.BtnInternetPrivacyCleanNowClick(); },
+                              [this] { ShowPage(TSMemoryMedic); },
+                              [this] { TSMemoryMedic.BtnMemoryMedicOptimizeClick(); },
+                              [this] { ShowPage(TSDiskMedic); },
+                              [this] { TSDiskMedic.BtnScanJunkNowClick(); },
+                              [this] { TSDiskMedic.BtnDeleteAllJunkClick(); }};
     ui::SetExceptionHandler([this](const ui::Component* sender, const std::string& message) {
         AEException(sender, message);
     });
@@ -192,7 +191,8 @@ void TFrmMain::OpenUserManual() {
 
 void TFrmMain::FormKeyUp(WPARAM key) {
     if (key == VK_F1) OpenUserManual();
-    if (key == VK_F8) {
+    // A run in progress lets messages run; F8 then starts nothing inside it.
+    if (key == VK_F8 && !TSOneKeyCleaning.Running()) {
         ShowPage(TSOneKeyCleaning);
         context_.clock->Sleep(1000);
         BtnStartOneKeyCleanClick();
@@ -200,7 +200,7 @@ void TFrmMain::FormKeyUp(WPARAM key) {
 }
 
 void TFrmMain::BtnStartOneKeyCleanClick() {
-    // One-key cleaning runs the tools' own handlers; it has none to run until they exist.
+    TSOneKeyCleaning.BtnStartOneKeyCleanClick();
 }
 
 void TFrmMain::mxOBPHeaders0Buttons1Click() {

@@ -9,7 +9,9 @@
 #include "app/report_page.h"
 #include "disk/disk_cleaner_page.h"
 #include "memory/memory_page.h"
+#include "onekey/one_key_page.h"
 #include "privacy/cookie_manager_page.h"
+#include "privacy/file_shredder_page.h"
 #include "privacy/ie_cache.h"
 #include "privacy/privacy_protector_page.h"
 #include "process/process_manager_page.h"
@@ -116,9 +118,9 @@ class TFrmMain : public ui::Window {
     disk::DiskCleanerPage TSDiskMedic;
     privacy::PrivacyProtectorPage TSInternetPrivacy;
     privacy::CookieManagerPage TSCookieManager;
-    DescriptionPage TSFileShredder;
+    privacy::FileShredderPage TSFileShredder;
     process::ProcessManagerPage TSProcessList;
-    DescriptionPage TSOneKeyCleaning;
+    onekey::OneKeyCleaningPage TSOneKeyCleaning;
     memory::MemoryPage TSMemoryMedic;
     AboutPage TSAbout;
     startup::StartupManagerPage TSBootList;

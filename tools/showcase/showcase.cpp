@@ -132,6 +132,14 @@ std::map<std::string, Scenario> Scenarios() {
              SetFocus(page.lvw_prc.Handle());
          }},
         {"options", [](app::TFrmMain& f) { f.TSDiskMedic.PCDiskMedic.Activate(1); }},
+        {"crushlist",
+         [](app::TFrmMain& f) {
+             for (const char* file :
+                  {"C:\\Documents\\salary 2026.xls", "C:\\Documents\\letters\\to the bank.doc",
+                   "D:\\Backup\\passwords.txt"})
+                 f.TSFileShredder.LBFileShredder.AddItem(file);
+             f.TSFileShredder.LBFileShredder.Select(1);
+         }},
         {"optimizing",
          [](app::TFrmMain& f) {
              // Two ticks put the processor usage in the status bar, then a slow optimization.
