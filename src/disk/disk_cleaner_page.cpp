@@ -10,6 +10,7 @@
 #include "disk/junk_list_texts.h"
 #include "disk/junk_types.h"
 #include "disk/junk_walk.h"
+#include "platform/file_identity.h"
 #include "platform/file_walk.h"
 #include "platform/files.h"
 #include "platform/locale_format.h"
@@ -168,7 +169,11 @@ void DiskCleanerPage::TSDiskMedicShow() {
     continue_ = true;
     try {
         LoadJunkTypeList(kJunkTypeFile);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        // A missing working list is the first run; one that is there but cannot be read (held
+        // by another program) is worth a record, and is kept when the defaults are saved.
+        if (platform::FileAttributes(ProgramFile(kJunkTypeFile)) != INVALID_FILE_ATTRIBUTES)
+            ui::ReportError(this, e.what());
         LoadJunkTypeList(kDefaultJunkFile);
     }
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -181,9 +186,12 @@ void DiskCleanerPage::LoadJunkTypeList(const std::string& fileName) {
     LVJunkFileType.Clear();
     typesStale_ = true;
     const std::string path = ProgramFile(fileName);
+    const bool working = fileName == kJunkTypeFile;
+    if (working) workingListShown_ = false;
     const auto bytes = platform::ReadWholeFile(path);
     if (!bytes)
         throw std::runtime_error("Cannot open file \"" + path + "\". " + platform::LastErrorText());
+    if (working) workingListShown_ = true;
     ui::ListViewBatch batch(LVJunkFileType);
     for (const JunkRecord& r : DecodeJunkTypeList(*bytes))
         LVJunkFileType.AddRow(platform::FromAnsi(r.type), {platform::FromAnsi(r.description)},
@@ -196,9 +204,24 @@ void DiskCleanerPage::SaveJunkTypeList() {
         records.push_back(JunkRecordOf(LVJunkFileType.CellText(i, 0), LVJunkFileType.CellText(i, 1),
                                        LVJunkFileType.IsChecked(i)));
     const std::string path = ProgramFile(kJunkTypeFile);
+    KeepUnshownWorkingList();
     if (!platform::WriteWholeFile(path, EncodeJunkTypeList(records)))
         throw std::runtime_error("Cannot create file \"" + path + "\". " +
                                  platform::LastErrorText());
+    workingListShown_ = true;
+}
+
+void DiskCleanerPage::KeepUnshownWorkingList() {
+    if (workingListShown_) return;
+    const std::string path = ProgramFile(kJunkTypeFile);
+    if (platform::FileAttributes(path) == INVALID_FILE_ATTRIBUTES) return;
+    // The user's list was never read, so the rows on screen are not it: it is kept aside
+    // before anything replaces it, and nothing replaces it while it cannot be.
+    const std::string backup = path + kBackupSuffix;
+    if (!platform::CopyFileOver(path, backup))
+        throw std::runtime_error("Cannot create file \"" + backup + "\". " +
+                                 platform::LastErrorText());
+    workingListShown_ = true;
 }
 
 void DiskCleanerPage::BtnAddJunkFileTypeClick() {
@@ -257,6 +280,7 @@ void DiskCleanerPage::BtnLoadJunkFileTypeClick() {
     dialog.filter = kJunkListFilter;
     if (!context_.app.prompts->Open(dialog)) return;
     const std::string chosen = dialog.files.empty() ? dialog.fileName : dialog.files.front();
+    KeepUnshownWorkingList();
     platform::CopyFileOver(chosen, ProgramFile(kJunkTypeFile));
     // The rows show what the working file now holds, so that the next write cannot put the old
     // rows back over the list just loaded.
@@ -410,10 +434,12 @@ bool DiskCleanerPage::FkFileListGet(const std::string& mask, const std::string& 
 
 DiskCleanerPage::Outcome DiskCleanerPage::RemoveJunkFile(const std::string& path, bool recycle,
                                                          bool clearAttributes) {
+    // Only the listed file itself is touched: a folder that took the name since the scan was
+    // never listed, and through a link the attributes, the delete and the recycle bin would all
+    // reach the file it points to, which may lie anywhere.
+    if (!platform::IsFileReachedByItsOwnName(path)) return Outcome::Failed;
     const DWORD attributes = platform::FileAttributes(path);
-    // Only a file is removed: a folder that took the name since the scan was never listed.
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return Outcome::Failed;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return Outcome::Failed;
     if (clearAttributes) platform::SetFileAttributesOf(path, FILE_ATTRIBUTE_NORMAL);
     const bool removed =
         recycle ? platform::SendToRecycleBin(path, false) : platform::RemoveFile(path);

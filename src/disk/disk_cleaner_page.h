@@ -15,6 +15,8 @@ namespace disk {
 
 inline constexpr char kJunkTypeFile[] = "JunkFileType.lst";
 inline constexpr char kDefaultJunkFile[] = "DefaultJunk.lst";
+// Appended to the working list's name for the copy kept before replacing a list never shown.
+inline constexpr char kBackupSuffix[] = ".bak";
 inline constexpr char kJunkListFilter[] = "Lst file(*.lst)|*.lst";
 inline constexpr char kDiskInfoKey[] = "\\software\\KorvaneSoft\\FM\\Cleaner\\DiskInfo";
 inline constexpr char kSelectFiltersMessage[] = "Please select filters             ";
@@ -108,6 +110,9 @@ class DiskCleanerPage : public ui::Page {
     std::string ProgramFile(const std::string& name) const;
     void AddDriveRow(const std::string& root);
     void ReadCheckedTypes();
+    // Copies a working list that exists but was never shown to its ".bak" name; throws when
+    // that copy cannot be made.
+    void KeepUnshownWorkingList();
     ui::PacedLoop MakeLoop();
 
     Outcome RemoveJunkFile(const std::string& path, bool recycle, bool clearAttributes);
@@ -124,6 +129,8 @@ class DiskCleanerPage : public ui::Page {
     double junkBytes_ = 0;
     JunkExtensionTable checkedTypes_;
     bool typesStale_ = true;
+    // The rows came from the working list file, or the page wrote it since.
+    bool workingListShown_ = false;
 };
 
 }  // namespace disk

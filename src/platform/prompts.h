@@ -26,6 +26,7 @@ enum MessageBoxStyle : unsigned {
     kIconQuestion = 0x20,
     kIconWarning = 0x30,
     kIconInformation = 0x40,
+    kDefaultButton2 = 0x100,
 };
 enum MessageBoxAnswer : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
 

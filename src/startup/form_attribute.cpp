@@ -218,8 +218,15 @@ void TFormAttribute::FlatSpeedButtonEnterClick() {
         location == attributes_.AttrLocation && type == attributes_.AttrType)
         return CloseAndRefresh();
 
-    attributes_ = {name, command, location, type};
     const TStartupEntry stored{name, command, location, type};
+    // Another entry already where this one would go is replaced only when the user says so;
+    // otherwise nothing changes and the dialog stays open for another name or place. The entry
+    // being edited is no other entry.
+    const bool itself = editMode_ && StoresOver(opened_, stored);
+    if (!itself && HoldsEntryAt(name, command, location) &&
+        !ConfirmReplace(prompts_, name, location))
+        return;
+    attributes_ = {name, command, location, type};
     // The new entry is stored first and the old one removed only after that worked, and never
     // when it is the place just written or the file the new command still needs: an edit never
     // loses the entry.

@@ -210,8 +210,13 @@ void StartupManagerPage::DisablebtnClick(const ui::Component*) {
         const bool parked = !entry->Location.empty() && entry->Location.back() == '-';
         const std::string to =
             parked ? from.keyPath.substr(0, from.keyPath.size() - 1) : from.keyPath + "-";
-        if (!MoveRegValue(RootKey(from.root == RegistryRoot::LocalMachine), from.keyPath, to,
-                          entry->Name))
+        const HKEY root = RootKey(from.root == RegistryRoot::LocalMachine);
+        const std::string toLocation =
+            parked ? entry->Location.substr(0, entry->Location.size() - 1) : entry->Location + "-";
+        // A value of the same name on the other side is another entry: it is not lost unasked.
+        const bool go = !HoldsRegValue(root, to, entry->Name) ||
+                        ConfirmReplace(prompts_, entry->Name, toLocation);
+        if (go && !MoveRegValue(root, from.keyPath, to, entry->Name))
             prompts_.Message(kMoveFailedText, kMessageCaption, platform::kOk);
     }
     LVBootListResize();

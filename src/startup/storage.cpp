@@ -26,6 +26,11 @@ bool DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& na
     return key && key->DeleteValue(name);
 }
 
+bool HoldsRegValue(HKEY root, const std::string& keyPath, const std::string& name) {
+    const auto key = RegKey::Open(root, keyPath, KEY_READ);
+    return key && key->ReadValue(name).has_value();
+}
+
 bool MoveRegValue(HKEY root, const std::string& fromKeyPath, const std::string& toKeyPath,
                   const std::string& name) {
     std::optional<platform::RegistryValue> value;
@@ -86,6 +91,25 @@ std::string Unquoted(const std::string& command) {
 }
 
 }  // namespace
+
+bool HoldsEntryAt(const std::string& name, const std::string& command,
+                  const std::string& location) {
+    if (IsRegistryLocation(location)) {
+        const RegistryLocation l = ParseRegistryLocation(location);
+        return HoldsRegValue(RootOf(l), l.keyPath, name);
+    }
+    const DWORD attributes =
+        GetFileAttributesW(Widen(FolderEntryFile(name, command, location)).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES;
+}
+
+bool ConfirmReplace(platform::Prompts& prompts, const std::string& name, const std::string& where) {
+    const std::string text =
+        kReplaceQuestionText + name + kReplaceQuestionIn + where + kReplaceQuestionEnd;
+    return prompts.Message(text, kMessageCaption,
+                           platform::kOkCancel | platform::kIconQuestion |
+                               platform::kDefaultButton2) == platform::kAnswerOk;
+}
 
 bool WriteStartupEntry(platform::Prompts& prompts, const std::string& name,
                        const std::string& command, const std::string& location) {

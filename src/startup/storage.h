@@ -23,6 +23,10 @@ inline constexpr char kCreateShortcutFailedText[] =
     "Create shortcut failed，please check disk path and access rights to retry.";
 inline constexpr char kDeleteQuestionText[] = "Are you sure that you want to delete";
 inline constexpr char kDeleteQuestionCaption[] = "Yes";
+// Asked before a store or a move writes over an entry that is already there.
+inline constexpr char kReplaceQuestionText[] = "There is already an entry named ";
+inline constexpr char kReplaceQuestionIn[] = " in ";
+inline constexpr char kReplaceQuestionEnd[] = ". Are you sure that you want to replace it?";
 
 // Writes a REG_SZ value, creating the key (and the keys above it) when missing.
 bool WriteRegValue(HKEY root, const std::string& keyPath, const std::string& name,
@@ -33,6 +37,9 @@ bool DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& na
 // destination first, removed from the source only when that worked.
 bool MoveRegValue(HKEY root, const std::string& fromKeyPath, const std::string& toKeyPath,
                   const std::string& name);
+
+// True when the key holds a value of that name (the registry ignores letter case).
+bool HoldsRegValue(HKEY root, const std::string& keyPath, const std::string& name);
 
 // Clears read-only, hidden and system first, so that such files can be deleted too.
 bool DeleteFileForced(const std::string& path);
@@ -50,6 +57,12 @@ bool WriteStartupEntry(platform::Prompts& prompts, const std::string& name,
                        const std::string& command, const std::string& location);
 
 bool IsRegistryLocation(const std::string& location);
+// True when storing (name, command, location) would write over an entry already there: a value
+// of that name in that key, or the file the folder entry would be.
+bool HoldsEntryAt(const std::string& name, const std::string& command, const std::string& location);
+// Asks whether to replace the entry `name` already at `where`; Cancel is the default. True for
+// OK.
+bool ConfirmReplace(platform::Prompts& prompts, const std::string& name, const std::string& where);
 // Removes an entry from where it is stored; shows the failure message when that fails.
 void DeleteStartupEntry(platform::Prompts& prompts, const TStartupEntry& entry);
 

@@ -3,8 +3,12 @@
 
 #include <shlobj.h>
 
+#include <cctype>
+
 #include "disk_page_fixture.h"
+#include "platform/file_identity.h"
 #include "platform/recycle_bin.h"
+#include "support/file_link.h"
 
 namespace {
 
@@ -238,6 +242,90 @@ TEST_F(DeleteTest, DeleteWithoutASelectionDoesNothing) {
     EXPECT_TRUE(Exists(Tree("a.tmp")));
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(report.Text(), "");
+}
+
+// A listed file that is a link to a file elsewhere: neither mode, through neither button, may
+// change or remove what it points to, nor the link.
+struct LinkCase {
+    bool recycle;
+    bool all;  // "Delete All", else "Delete" on the selected row
+    const char* notRemoved;
+};
+
+class LinkDeleteTest : public DeleteTest, public ::testing::WithParamInterface<LinkCase> {};
+
+TEST_P(LinkDeleteTest, ALinkIsNeverFollowed) {
+    const LinkCase c = GetParam();
+    // Names of their own: the recycle bin outlives the test.
+    const std::string unique =
+        std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64());
+    const std::string targetName = "target-" + unique + ".txt";
+    const std::string linkName = "flink-" + unique + ".vjk";
+    const std::string target = folder.Write("outside\\" + targetName, "precious");
+    // Hidden, so that clearing the attributes through the link would show.
+    SetFileAttributesW(platform::Widen(target).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    const DWORD targetAttributes = GetFileAttributesW(platform::Widen(target).c_str());
+    OpenPageWith({{"*.vjk", "", true}});
+    folder.MakeFolder("tree");
+    const std::string link = Tree(linkName);
+    ASSERT_TRUE(testing_support::MakeFileLink(link, target));
+    struct Unlink {
+        std::string link;
+        ~Unlink() { testing_support::RemoveFileLink(link); }
+    } unlink{link};
+    MakeFile("plain.vjk");
+    WalkTree();
+    ASSERT_EQ(ListedSet(), (std::multiset<std::string>{linkName, "plain.vjk"}));
+    (c.recycle ? Page().RBMoveToRecycle : Page().RBDirectDel).SetChecked(true);
+
+    if (c.all) {
+        Page().BtnDeleteAllJunkClick();
+    } else {
+        Page().LVScanJunkResult.Select(RowOf(linkName));
+        Page().BtnDeleteJunkClick();
+    }
+
+    EXPECT_TRUE(Exists(target));
+    EXPECT_EQ(folder.Read("outside\\" + targetName), "precious");
+    EXPECT_EQ(GetFileAttributesW(platform::Widen(target).c_str()), targetAttributes);
+    EXPECT_TRUE(Exists(link));
+    EXPECT_FALSE(InRecycleBin(targetName));
+    EXPECT_FALSE(InRecycleBin(linkName));
+    const auto lines = ReportLines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), link + c.notRemoved), lines.end())
+        << ::testing::PrintToString(lines);
+    const int row = RowOf(linkName);
+    ASSERT_GE(row, 0);
+    EXPECT_FALSE(Page().LVScanJunkResult.IsChecked(row));
+    // A plain file beside it goes as before.
+    if (c.all) {
+        EXPECT_FALSE(Exists(Tree("plain.vjk")));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothModesBothButtons, LinkDeleteTest,
+    ::testing::Values(LinkCase{false, true, " could not be deleted!"},
+                      LinkCase{true, true, " could not be sent to Recycle Bin!"},
+                      LinkCase{false, false, " could not be deleted!"},
+                      LinkCase{true, false, " could not be sent to Recycle Bin!"}));
+
+TEST(FileReachedByItsOwnName, OnlyThePlainFileItself) {
+    testing_support::TempFolder folder;
+    const std::string target = folder.Write("target.txt", "x");
+    const std::string link = folder.File("link.txt");
+    ASSERT_TRUE(testing_support::MakeFileLink(link, target));
+    EXPECT_TRUE(platform::IsFileReachedByItsOwnName(target));
+    EXPECT_FALSE(platform::IsFileReachedByItsOwnName(link));
+    testing_support::RemoveFileLink(link);
+    EXPECT_FALSE(platform::IsFileReachedByItsOwnName(folder.Path())) << "a folder";
+    EXPECT_FALSE(platform::IsFileReachedByItsOwnName(folder.File("missing.txt")));
+    // The same file named in other letter cases and in the extended form is still itself.
+    std::string upper = target;
+    for (char& ch : upper)
+        ch = static_cast<char>(toupper(static_cast<unsigned char>(ch)));
+    EXPECT_TRUE(platform::IsFileReachedByItsOwnName(upper));
+    EXPECT_TRUE(platform::IsFileReachedByItsOwnName("\\\\?\\" + target));
 }
 
 TEST(SendToRecycleBin, TrueOnlyWhenTheFileWentThere) {

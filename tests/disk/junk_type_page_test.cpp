@@ -1,6 +1,9 @@
 // The junk file type list on the page: loading, the edit buttons, saving and loading files.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
+
 #include "disk_page_fixture.h"
 
 namespace {
@@ -222,6 +225,75 @@ TEST_F(JunkTypePageTest, AnUnwritableListKeepsTheRowOnScreenAndLogs) {
     EXPECT_EQ(Rows().size(), 3u);
     EXPECT_EQ(WorkingFile(), two_);
     EXPECT_NE(ErrorLogText().find("Cannot create file"), std::string::npos) << ErrorLogText();
+}
+
+// The working list held by another program while the page opens: the defaults are shown, a
+// record says why, and the user's list survives the next edit as a ".bak" copy, whichever edit
+// writes the working list first.
+TEST_F(JunkTypePageTest, AWorkingListThatCouldNotBeReadIsKeptAside) {
+    const std::vector<JunkRecord> four = {
+        {"*.aa", "A", true}, {"*.bb", "B", false}, {"*.cc", "C", true}, {"*.dd", "D", true}};
+    const std::string backupName = std::string(disk::kJunkTypeFile) + ".bak";
+    const auto shipped =
+        disk::DecodeJunkTypeList(testing_support::ShippedData().at("DefaultJunk.lst"));
+    const std::function<void()> edits[] = {
+        [&] { Page().BtnAddJunkFileTypeClick(); },
+        [&] { Page().BtnLoadDefaultJunkFileTypeClick(); },
+        [&] {
+            Page().LVJunkFileType.Select(0);
+            Page().BtnDelJunkFileTypeClick();
+        },
+        [&] {
+            prompts.fileAnswers = {std::vector<std::string>{
+                folder.Write("chosen.lst", disk::EncodeJunkTypeList(two_))}};
+            Page().BtnLoadJunkFileTypeClick();
+        }};
+    for (size_t i = 0; i < std::size(edits); ++i) {
+        SCOPED_TRACE(i);
+        ShipDefaultList();
+        folder.Write(backupName, "an older backup");
+        folder.Write(disk::kJunkTypeFile, disk::EncodeJunkTypeList(four));
+        DeleteFileW(platform::Widen(folder.File("Error.log")).c_str());
+        const HANDLE held = CreateFileW(platform::Widen(folder.File(disk::kJunkTypeFile)).c_str(),
+                                        GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        if (i == 0)
+            OpenPage();
+        else
+            ShowPageAgain();
+        CloseHandle(held);
+        EXPECT_EQ(Rows(), shipped);
+        EXPECT_NE(ErrorLogText().find(disk::kJunkTypeFile), std::string::npos) << ErrorLogText();
+
+        edits[i]();
+        EXPECT_EQ(disk::DecodeJunkTypeList(folder.Read(backupName)), four);
+        EXPECT_NE(WorkingFile(), four);
+    }
+}
+
+TEST_F(JunkTypePageTest, AListThatWasShownOrMissingNeedsNoBackup) {
+    ShipDefaultList();
+    OpenPageWith(two_);
+    Page().BtnAddJunkFileTypeClick();
+    EXPECT_EQ(WorkingFile().size(), 3u);
+    DeleteFileW(platform::Widen(folder.File(disk::kJunkTypeFile)).c_str());
+    ShowPageAgain();
+    Page().BtnAddJunkFileTypeClick();
+    EXPECT_FALSE(Exists(folder.File(std::string(disk::kJunkTypeFile) + ".bak")));
+    EXPECT_EQ(ErrorLogText(), "<missing>");
+}
+
+TEST_F(JunkTypePageTest, AListStillHeldIsNotReplacedAndTheEditIsLogged) {
+    ShipDefaultList();
+    folder.Write(disk::kJunkTypeFile, disk::EncodeJunkTypeList(two_));
+    const HANDLE held = CreateFileW(platform::Widen(folder.File(disk::kJunkTypeFile)).c_str(),
+                                    GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    OpenPage();
+    Page().BtnAddJunkFileType.Click();
+    CloseHandle(held);
+    EXPECT_EQ(WorkingFile(), two_);
+    EXPECT_NE(ErrorLogText().find(".bak"), std::string::npos) << ErrorLogText();
 }
 
 TEST_F(JunkTypePageTest, DeleteRemovesTheSelectedRowAndWritesTheList) {

@@ -8,6 +8,7 @@
 #include "boot_list_test_support.h"
 #include "platform/collate.h"
 #include "platform/files.h"
+#include "platform/prompts.h"
 #include "platform/text.h"
 #include "startup/storage.h"
 #include "startup_test_support.h"
@@ -244,6 +245,51 @@ TEST_F(BootListTest, DisableAndEnableMoveTheValueUnchanged) {
     EXPECT_EQ(back->bytes, original->bytes);
     EXPECT_EQ(Rows()[0].TypeLabel, "Registry\\Current User\\Run");
     EXPECT_TRUE(prompts.messages.empty());
+}
+
+// Disable and Enable ask before a move writes over an entry of the same name already parked
+// (or already enabled); Cancel moves nothing.
+TEST_F(BootListTest, DisableAndEnableAskBeforeReplacingAnEntryOfTheSameName) {
+    struct Case {
+        bool disable;
+        int answer;
+    };
+    const Case cases[] = {{true, platform::kAnswerCancel},
+                          {true, platform::kAnswerOk},
+                          {false, platform::kAnswerCancel},
+                          {false, platform::kAnswerOk}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.disable ? "disable" : "enable") +
+                     (c.answer == platform::kAnswerOk ? " OK" : " Cancel"));
+        prompts.messages.clear();
+        PutString(HKEY_CURRENT_USER, kRun, "Dup", "C:\\new.exe");
+        PutString(HKEY_CURRENT_USER, kRunTwin, "Dup", "C:\\old-parked.exe /keep");
+        const std::string from = c.disable ? kRun : kRunTwin;
+        const std::string to = c.disable ? kRunTwin : kRun;
+        const std::string moving =
+            platform::RegistryString(*GetValue(HKEY_CURRENT_USER, from, "Dup"));
+        const std::string staying =
+            platform::RegistryString(*GetValue(HKEY_CURRENT_USER, to, "Dup"));
+        Page().RefreshbtnClick();
+        SelectRow("Dup",
+                  c.disable ? "Registry\\Current User\\Run" : "Registry\\Current User\\Run-");
+        prompts.messageAnswers = {c.answer};
+        Page().lvpopup.Choose(Page().Disablebtn);
+
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].text, "There is already an entry named Dup in " + kHkcuRun +
+                                                (c.disable ? "-" : "") +
+                                                ". Are you sure that you want to replace it?");
+        EXPECT_EQ(prompts.messages[0].style,
+                  platform::kOkCancel | platform::kIconQuestion | platform::kDefaultButton2);
+        const bool moved = c.answer == platform::kAnswerOk;
+        EXPECT_EQ(GetValue(HKEY_CURRENT_USER, from, "Dup").has_value(), !moved);
+        EXPECT_EQ(platform::RegistryString(*GetValue(HKEY_CURRENT_USER, to, "Dup")),
+                  moved ? moving : staying);
+        if (!moved) {
+            EXPECT_EQ(platform::RegistryString(*GetValue(HKEY_CURRENT_USER, from, "Dup")), moving);
+        }
+    }
 }
 
 TEST_F(BootListTest, OddNamesAndValuesSurviveDisableAndEnable) {

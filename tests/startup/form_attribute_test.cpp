@@ -2,6 +2,7 @@
 
 #include "boot_list_test_support.h"
 #include "platform/files.h"
+#include "platform/prompts.h"
 #include "platform/text.h"
 #include "startup/enumeration.h"
 #include "startup/locations.h"
@@ -355,6 +356,91 @@ TEST_F(PropertiesTest, MovingAnEntryFromTheRegistryToAFolder) {
     EXPECT_FALSE(GetValue(HKEY_CURRENT_USER, kRun, "Mover.exe"));
     EXPECT_TRUE(platform::FileExists(AllUsersFolder() + "\\Mover.lnk"));
     EXPECT_EQ(Names(), (std::vector<std::string>{"Mover.lnk"}));
+}
+
+// An edit or an add that would write over another entry of the same name asks first; Cancel
+// is the default and changes nothing, the dialog staying open for another name.
+struct ReplaceCase {
+    int answer;
+    bool replaced;
+};
+
+class ReplaceTest : public PropertiesTest, public ::testing::WithParamInterface<ReplaceCase> {
+  protected:
+    std::string ReplaceQuestion(const std::string& name, const std::string& where) {
+        return "There is already an entry named " + name + " in " + where +
+               ". Are you sure that you want to replace it?";
+    }
+    void ExpectOneReplaceQuestion(const std::string& name, const std::string& where) {
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].text, ReplaceQuestion(name, where));
+        EXPECT_EQ(prompts.messages[0].caption, "Veltrin");
+        EXPECT_EQ(prompts.messages[0].style,
+                  platform::kOkCancel | platform::kIconQuestion | platform::kDefaultButton2);
+    }
+};
+
+TEST_P(ReplaceTest, RenamingOntoAnExistingName) {
+    const ReplaceCase c = GetParam();
+    PutString(HKEY_CURRENT_USER, kRun, "RenA", "C:\\a.exe");
+    PutString(HKEY_CURRENT_USER, kRun, "RenB", "C:\\b-precious.exe --with-args");
+    prompts.messageAnswers = {c.answer};
+    bool open = false;
+    Edit("RenA", [&](TFormAttribute& d) {
+        d.FlatEditName.SetText("renb");  // the registry ignores letter case
+        d.FlatSpeedButtonEnter.Click();
+        open = d.IsOpen();
+    });
+    ExpectOneReplaceQuestion("renb", kHkcuRun);
+    EXPECT_EQ(open, !c.replaced);
+    EXPECT_EQ(GetValue(HKEY_CURRENT_USER, kRun, "RenA").has_value(), !c.replaced);
+    EXPECT_EQ(platform::RegistryString(*GetValue(HKEY_CURRENT_USER, kRun, "RenB")),
+              c.replaced ? "C:\\a.exe" : "C:\\b-precious.exe --with-args");
+}
+
+TEST_P(ReplaceTest, AddingOverAnExistingEntry) {
+    const ReplaceCase c = GetParam();
+    PutString(HKEY_CURRENT_USER, kRun, "Taken", "C:\\kept.exe /keep");
+    prompts.messageAnswers = {c.answer};
+    Add([&](TFormAttribute& d) {
+        Fill(d, "Taken", "Registry\\Current User\\Run", kHkcuRun, "C:\\other.exe");
+        d.FlatSpeedButtonEnter.Click();
+    });
+    ExpectOneReplaceQuestion("Taken", kHkcuRun);
+    EXPECT_EQ(platform::RegistryString(*GetValue(HKEY_CURRENT_USER, kRun, "Taken")),
+              c.replaced ? "C:\\other.exe" : "C:\\kept.exe /keep");
+
+    // The same for the file a folder entry would be.
+    prompts.messages.clear();
+    prompts.messageAnswers = {c.answer};
+    MakeShortcut(UserFolder() + "\\Tool.lnk", "C:\\Apps\\original.exe");
+    Add([&](TFormAttribute& d) {
+        Fill(d, "Tool.exe", "StartUP Folder-Current User", UserFolder(), "C:\\Apps\\other.exe");
+        d.FlatSpeedButtonEnter.Click();
+    });
+    ExpectOneReplaceQuestion("Tool.exe", UserFolder());
+    EXPECT_EQ(ReadShortcutCommand(UserFolder() + "\\Tool.lnk"),
+              c.replaced ? "\"C:\\Apps\\other.exe\"" : "\"C:\\Apps\\original.exe\"");
+}
+
+INSTANTIATE_TEST_SUITE_P(CancelOrOk, ReplaceTest,
+                         ::testing::Values(ReplaceCase{platform::kAnswerCancel, false},
+                                           ReplaceCase{platform::kAnswerOk, true}));
+
+TEST_F(PropertiesTest, AFreePlaceOrTheEditedEntryItselfAsksNothing) {
+    PutString(HKEY_CURRENT_USER, kRun, "Alone", "C:\\a.exe");
+    Edit("Alone", [&](TFormAttribute& d) {
+        d.FlatEditName.SetText("ALONE");
+        d.FlatEditCmd.SetText("C:\\a2.exe");
+        d.FlatSpeedButtonEnter.Click();
+    });
+    EXPECT_EQ(platform::RegistryString(*GetValue(HKEY_CURRENT_USER, kRun, "Alone")), "C:\\a2.exe");
+    Add([&](TFormAttribute& d) {
+        Fill(d, "Fresh", "Registry\\Current User\\Run", kHkcuRun, "C:\\f.exe");
+        d.FlatSpeedButtonEnter.Click();
+    });
+    EXPECT_TRUE(GetValue(HKEY_CURRENT_USER, kRun, "Fresh"));
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(PropertiesTest, TheCloseBoxClosesWithoutStoringOrRefreshing) {
