@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+#include "platform/vm_counters.h"
+
 namespace platform {
 
 // Access rights for Open, with the values OpenProcess takes.
@@ -22,12 +24,6 @@ struct ProcessSnapshotEntry {
     uint32_t threadCount = 0;
     uint32_t moduleId = 0;  // the module handle the snapshot names for the executable
     std::string exeFile;    // the executable's name as the snapshot gives it
-};
-
-// Byte counts of a process's memory, full width.
-struct ProcessMemoryCounters {
-    uint64_t workingSetSize = 0;
-    uint64_t virtualSize = 0;
 };
 
 struct ModuleInformation {

@@ -6,9 +6,13 @@
 #include <optional>
 #include <span>
 
-#include "platform/process_queries.h"
-
 namespace platform {
+
+// Byte counts of a process's memory, full width.
+struct ProcessMemoryCounters {
+    uint64_t workingSetSize = 0;
+    uint64_t virtualSize = 0;
+};
 
 // The record is eleven pointer-wide fields, the third (the page fault count) a 32-bit number
 // padded to pointer width; `pointerSize` is 4 or 8. nullopt when the block is shorter than the
