@@ -23,14 +23,14 @@ void OneKeyCleaningPage::Create(HWND host) {
     AnchorChild(GroupBox6.Handle(), ui::kAnchorLeft | ui::kAnchorTop | ui::kAnchorRight);
     hints.Create(Handle());
     int y = top + 24;
-    for (auto [box, spec] : {std::pair{&CBCleanAllCookies, kCleanAllCookies},
-                             std::pair{&CBProtectUserPrivacy, kProtectUserPrivacy},
-                             std::pair{&CBOptimizeMemory, kOptimizeMemory},
-                             std::pair{&CBCleanHardDisk, kCleanHardDisk}}) {
+    for (auto [box, option] : {std::pair{&CBCleanAllCookies, kCleanAllCookies},
+                               std::pair{&CBProtectUserPrivacy, kProtectUserPrivacy},
+                               std::pair{&CBOptimizeMemory, kOptimizeMemory},
+                               std::pair{&CBCleanHardDisk, kCleanHardDisk}}) {
         // Checked as designed; the settings file replaces the state before the first showing.
-        box->Create(Handle(), spec.caption, {24, y, kBoxWidth, 20}, true);
-        hints.Add(box->Handle(), spec.hint);
-        context_.settings.RegisterCheckBox(spec.settingsKey, *box);
+        box->Create(Handle(), option.caption, {24, y, kBoxWidth, 20}, true);
+        hints.Add(box->Handle(), option.hint);
+        context_.settings.RegisterCheckBox(option.settingsKey, *box);
         y += kRow;
     }
     BtnStartOneKeyClean.Create(Handle(), kStart, {r.right - 16 - 8 - 100, y - kRow - 4, 100, 28},
