@@ -6,7 +6,8 @@
 
 namespace platform {
 
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// Nothing when the file cannot be read or holds more than `maxBytes`.
+std::optional<std::string> ReadWholeFile(const std::string& path, size_t maxBytes = 0x7FFFFFFF);
 // Creates or truncates the file and writes the bytes; false when any step fails.
 bool WriteWholeFile(const std::string& path, std::string_view bytes);
 // Appends to the file, creating it when missing; false when any step fails.

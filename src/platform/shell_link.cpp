@@ -8,7 +8,9 @@
 
 #include <stdexcept>
 
+#include "core/shell_link_layout.h"
 #include "platform/com_ptr.h"
+#include "platform/files.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -35,6 +37,9 @@ ComPtr<IShellLinkW> NewShellLink() {
     return link;
 }
 
+// Far beyond any real link; a bigger file is not one.
+constexpr size_t kLinkFileMax = 4u << 20;
+
 // The path as the 260-character buffer of IPersistFile takes it.
 std::wstring LinkFileName(const std::string& path) {
     std::wstring w = Widen(path);
@@ -45,6 +50,11 @@ std::wstring LinkFileName(const std::string& path) {
 }  // namespace
 
 ShellLinkData ReadShellLink(const std::string& linkPath) {
+    // A damaged link can keep the shell's loader busy for over a second (Wine walks a broken
+    // item list for 1.4 s) only to fail: one whose sections do not fit the file is not handed
+    // to it, and reads as empty as a failed load does.
+    const auto bytes = ReadWholeFile(linkPath, kLinkFileMax);
+    if (!bytes || !core::IsWholeShellLink(*bytes)) return {};
     ComPtr<IShellLinkW> link = NewShellLink();
     ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
     if (!link || !file) throw std::runtime_error("Cannot create the shell link object");

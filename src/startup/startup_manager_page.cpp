@@ -1,6 +1,7 @@
 #include "startup/startup_manager_page.h"
 
 #include "core/ascii_text.h"
+#include "core/scope_exit.h"
 #include "platform/collate.h"
 #include "startup/command_rules.h"
 #include "startup/enumeration.h"
@@ -22,15 +23,30 @@ LRESULT BootListView::OnNotify(const NMHDR& header) {
     return ListView::OnNotify(header);
 }
 
+LRESULT BootListView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (onKey && onKey(static_cast<UINT>(wp))) return 0;
+            break;
+        case WM_SIZE: {
+            const LRESULT r = DefaultProc(msg, wp, lp);
+            // The window's own size: a scroll bar coming or going as rows are added changes
+            // only the client area, and must not count as a resize.
+            RECT w{};
+            GetWindowRect(Handle(), &w);
+            if (onSized) onSized({w.right - w.left, w.bottom - w.top});
+            return r;
+        }
+    }
+    return DefaultProc(msg, wp, lp);
+}
+
 StartupManagerPage::StartupManagerPage(const services::PageContext& context)
     : Page("TSBootList", "TSBootList"),
       prompts_(*context.app.prompts),
       shell_(*context.app.shell),
       folders_(*context.app.specialFolders) {}
-
-StartupManagerPage::~StartupManagerPage() {
-    if (LVBootList.Handle()) RemoveWindowSubclass(LVBootList.Handle(), ListSubclass, 1);
-}
 
 void StartupManagerPage::Create(HWND host) {
     CreatePage(host);
@@ -73,37 +89,23 @@ void StartupManagerPage::Create(HWND host) {
     LVBootList.onDblClick = [this] { AddbtnClick(&LVBootList); };
     LVBootList.onSelectItem = [this] { LVBootListSelectItem(); };
     LVBootList.onContextMenu = [this](POINT p) { lvpopup.Popup(Owner(), p); };
-    SetWindowSubclass(LVBootList.Handle(), ListSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
-}
-
-LRESULT CALLBACK StartupManagerPage::ListSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
-                                                  UINT_PTR, DWORD_PTR ref) {
-    auto* page = reinterpret_cast<StartupManagerPage*>(ref);
-    switch (msg) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            // The menu's shortcuts work while the list has the focus.
-            if (page->lvpopup.HandleShortcut(static_cast<UINT>(wp), ui::ModifiersDown())) return 0;
-            break;
-        case WM_SIZE: {
-            const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
-            const SIZE now{LOWORD(lp), HIWORD(lp)};
-            if (page->listLive_ && (now.cx != page->listSize_.cx || now.cy != page->listSize_.cy)) {
-                page->listSize_ = now;
-                ui::Dispatch(&page->LVBootList, [page] { page->LVBootListResize(); });
-            }
-            return r;
-        }
-    }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    // The menu's shortcuts work while the list has the focus.
+    LVBootList.onKey = [this](UINT key) {
+        return lvpopup.HandleShortcut(key, ui::ModifiersDown());
+    };
+    LVBootList.onSized = [this](SIZE now) {
+        if (!listLive_ || (now.cx == listSize_.cx && now.cy == listSize_.cy)) return;
+        listSize_ = now;
+        ui::Dispatch(&LVBootList, [this] { LVBootListResize(); });
+    };
 }
 
 void StartupManagerPage::OnShow() {
     if (listLive_) return;
     listLive_ = true;
     RECT r{};
-    GetClientRect(LVBootList.Handle(), &r);
-    listSize_ = {r.right, r.bottom};
+    GetWindowRect(LVBootList.Handle(), &r);
+    listSize_ = {r.right - r.left, r.bottom - r.top};
     LVBootListResize();
 }
 
@@ -112,35 +114,65 @@ std::string StartupManagerPage::SpecialFolderPath(int csidl) const {
 }
 
 void StartupManagerPage::LVBootListResize() {
-    ui::ListViewBatch batch(LVBootList);
-    LVBootList.Clear();
-    AddFolderEntries(ListFolderFiles(SpecialFolderPath(kCsidlCommonStartup), "*.*"), 1);
-    AddFolderEntries(ListFolderFiles(SpecialFolderPath(kCsidlStartup), "*.*"), 2);
+    // Handlers that run while the list is read (a resize, a delete, the dialog's refresh) ask
+    // for another rebuild rather than start one inside it.
+    if (rebuilding_) {
+        rebuildAgain_ = true;
+        return;
+    }
+    rebuilding_ = true;
+    const core::ScopeExit idle([this] { rebuilding_ = false; });
+    do {
+        rebuildAgain_ = false;
+        RebuildList();
+    } while (rebuildAgain_);
+}
+
+void StartupManagerPage::RebuildList() {
+    // Every location is read first, with messages running between entries (a shortcut can take
+    // a millisecond to load); the rows then change at once, so a handler that runs meanwhile
+    // sees the whole old list, never half of the new one.
+    ui::PacedLoop loop(Handle(), nullptr);
+    std::vector<TStartupEntry> entries;
+    const auto add = [&](TStartupEntry e) {
+        entries.push_back(std::move(e));
+        loop.Tick();
+    };
+    AddFolderEntries(ListFolderFiles(SpecialFolderPath(kCsidlCommonStartup), "*.*"), 1, add);
+    AddFolderEntries(ListFolderFiles(SpecialFolderPath(kCsidlStartup), "*.*"), 2, add);
     const char* const keys[] = {"\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                                 "\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
                                 "\\Software\\Microsoft\\Windows\\CurrentVersion\\RunServices",
                                 "\\Software\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce"};
     int code = 3;
     for (const char* key : keys) {
-        AddRegistryEntries(HKEY_LOCAL_MACHINE, key, code);
+        AddRegistryEntries(HKEY_LOCAL_MACHINE, key, code, add);
         code += 2;
     }
-    AddRegistryEntries(HKEY_CURRENT_USER, keys[0], 11);
-    AddRegistryEntries(HKEY_CURRENT_USER, keys[1], 13);
+    AddRegistryEntries(HKEY_CURRENT_USER, keys[0], 11, add);
+    AddRegistryEntries(HKEY_CURRENT_USER, keys[1], 13, add);
+    if (rebuildAgain_) return;  // what was read is already out of date
+
+    ui::ListViewBatch batch(LVBootList);
+    LVBootList.Clear();
+    for (const TStartupEntry& e : entries)
+        AddEntry(e);
 }
 
-void StartupManagerPage::AddFolderEntries(const std::vector<std::string>& files, int code) {
+void StartupManagerPage::AddFolderEntries(const std::vector<std::string>& files, int code,
+                                          const EntrySink& list) {
     for (const std::string& file : files)
-        AddEntry(FolderEntry(file, code));
+        list(FolderEntry(file, code));
 }
 
-void StartupManagerPage::AddRegistryEntries(HKEY root, const std::string& keyPath, int code) {
+void StartupManagerPage::AddRegistryEntries(HKEY root, const std::string& keyPath, int code,
+                                            const EntrySink& list) {
     // A value that cannot be listed is logged and skipped; the refresh goes on.
     const auto report = [this](const std::string& message) {
         ui::ReportError(&LVBootList, message);
     };
-    for (const TStartupEntry& e : RegistryEntries(root, keyPath, code, report))
-        AddEntry(e);
+    for (TStartupEntry& e : RegistryEntries(root, keyPath, code, report))
+        list(std::move(e));
 }
 
 int StartupManagerPage::AddEntry(const TStartupEntry& entry) {

@@ -17,6 +17,7 @@
 #include "services/page_context.h"
 #include "startup/startup_entry.h"
 #include "ui/controls.h"
+#include "ui/paced_loop.h"
 #include "ui/page.h"
 #include "ui/popup_menu.h"
 
@@ -24,12 +25,19 @@ namespace startup {
 
 class TFormAttribute;
 
-// The list reports selection changes as the page's selection event.
+// The list reports selection changes as the page's selection event, hands its key presses to
+// the page's menu and tells when its size changed.
 class BootListView : public ui::ListView {
   public:
     using ListView::ListView;
     LRESULT OnNotify(const NMHDR& header) override;
     std::function<void()> onSelectItem;
+    // A key pressed in the list; true when it was taken as a shortcut.
+    std::function<bool(UINT key)> onKey;
+    std::function<void(SIZE)> onSized;
+
+  protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 struct ImageListDestroyer {
@@ -46,17 +54,19 @@ inline constexpr char kBootListText[] =
 class StartupManagerPage : public ui::Page {
   public:
     explicit StartupManagerPage(const services::PageContext& context);
-    ~StartupManagerPage() override;
 
     void Create(HWND host) override;
     // The list first receives its rows when the page is first shown.
     void OnShow() override;
 
-    // Refresh: rebuilds the list from the folders and the registry.
+    // Refresh: rebuilds the list from the folders and the registry. Messages run while it reads;
+    // a refresh asked for meanwhile is done once the running one has finished.
     void LVBootListResize();
     void RefreshbtnClick() { LVBootListResize(); }
-    void AddFolderEntries(const std::vector<std::string>& files, int code);
-    void AddRegistryEntries(HKEY root, const std::string& keyPath, int code);
+    // Where the two readers put each entry they read.
+    using EntrySink = std::function<void(TStartupEntry)>;
+    void AddFolderEntries(const std::vector<std::string>& files, int code, const EntrySink& list);
+    void AddRegistryEntries(HKEY root, const std::string& keyPath, int code, const EntrySink& list);
     // Inserts a row at its place in name order; returns its index.
     int AddEntry(const TStartupEntry& entry);
 
@@ -99,8 +109,7 @@ class StartupManagerPage : public ui::Page {
     std::function<void(TFormAttribute&)> onDialogShown;
 
   private:
-    static LRESULT CALLBACK ListSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                         DWORD_PTR ref);
+    void RebuildList();
     HWND Owner() const { return GetAncestor(Handle(), GA_ROOT); }
 
     platform::Prompts& prompts_;
@@ -109,6 +118,8 @@ class StartupManagerPage : public ui::Page {
     platform::UniqueIcon programIcon_;
     bool listLive_ = false;
     SIZE listSize_{};
+    bool rebuilding_ = false;
+    bool rebuildAgain_ = false;
 };
 
 }  // namespace startup

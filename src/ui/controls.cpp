@@ -232,7 +232,16 @@ LRESULT CALLBACK ListView::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     if (msg == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    return CallWindowProcW(listViewProc, hwnd, msg, wp, lp);
+    if (!self || msg == WM_NCDESTROY) return CallWindowProcW(listViewProc, hwnd, msg, wp, lp);
+    return self->WindowProc(msg, wp, lp);
+}
+
+LRESULT ListView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    return DefaultProc(msg, wp, lp);
+}
+
+LRESULT ListView::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
+    return CallWindowProcW(listViewProc, Handle(), msg, wp, lp);
 }
 
 void ListView::AddColumn(const std::string& caption, int width) {

@@ -196,6 +196,13 @@ class ListView : public Control {
     std::function<void(POINT)> onContextMenu;  // right click, screen coordinates
     std::function<void(int row)> onCheckChanged;
 
+  protected:
+    // Every message of the list passes here first: a list that needs more of its messages
+    // overrides this rather than subclassing the window (see Create).
+    virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
+    // The list's own handling of a message.
+    LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);
+
   private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     int redrawOff_ = 0;

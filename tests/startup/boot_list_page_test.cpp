@@ -4,6 +4,8 @@
 #include <sddl.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "boot_list_test_support.h"
 #include "platform/collate.h"
@@ -12,6 +14,7 @@
 #include "platform/text.h"
 #include "startup/storage.h"
 #include "startup_test_support.h"
+#include "ui/window.h"
 
 namespace {
 
@@ -170,6 +173,73 @@ TEST_F(BootListTest, TheListFillsWhenThePageIsFirstShownAndWhenItIsResized) {
     SetWindowPos(Page().LVBootList.Handle(), nullptr, 0, 0, r.right - r.left - 20,
                  r.bottom - r.top - 20, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(Names(), (std::vector<std::string>{"First"}));
+}
+
+// A window of the test's own: what it does when a posted note reaches it.
+class NoteWindow : public ui::Window {
+  public:
+    static constexpr UINT kNote = WM_APP + 21;
+    explicit NoteWindow(std::function<void()> onNote)
+        : Window("NoteWindow"), onNote_(std::move(onNote)) {
+        CreateWindowOf(L"", WS_POPUP, 0, 0, 0, 10, 10, nullptr);
+    }
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == kNote) onNote_();
+        return Window::HandleMessage(msg, wp, lp);
+    }
+
+  private:
+    std::function<void()> onNote_;
+};
+
+TEST_F(BootListTest, MessagesRunWhileTheListIsReadAndARefreshAskedMeanwhileFollowsIt) {
+    PutString(HKEY_CURRENT_USER, kRun, "One", "1.exe");
+    Page().RefreshbtnClick();
+    for (const char* name : {"Two", "Three", "Four"})
+        PutString(HKEY_CURRENT_USER, kRun, name, std::string(name) + ".exe");
+    platform::WriteWholeFile(UserFolder() + "\\start.bat", "@echo off");
+    bool refreshing = false, notedWhileRefreshing = false, listedAtOnce = true;
+    std::vector<std::string> rowsWhenNoted;
+    NoteWindow window([&] {
+        notedWhileRefreshing = refreshing;
+        rowsWhenNoted = Names();
+        // A change and a refresh while the list is being read, as a delete would do.
+        PutString(HKEY_CURRENT_USER, kRunTwin, "Parked", "p.exe");
+        Page().RefreshbtnClick();
+        listedAtOnce = RowOf("Parked") >= 0;
+    });
+    PostMessageW(window.Handle(), NoteWindow::kNote, 0, 0);
+    refreshing = true;
+    Page().RefreshbtnClick();
+    refreshing = false;
+    EXPECT_TRUE(notedWhileRefreshing);  // the window answered while the list was read
+    // Meanwhile the list showed the old rows whole, not half of the new ones.
+    EXPECT_EQ(rowsWhenNoted, (std::vector<std::string>{"One"}));
+    EXPECT_FALSE(listedAtOnce);  // the refresh asked for meanwhile waited for the running one
+    // Then it was done, once: every entry, the late one included, in one row each.
+    EXPECT_EQ(Names(),
+              (std::vector<std::string>{"Four", "One", "Parked", "start.bat", "Three", "Two"}));
+}
+
+TEST_F(BootListTest, ScrollBarsThatComeWithTheRowsDoNotAskForAnotherRefresh) {
+    // More rows than the list shows: its scroll bar comes and goes as it is rebuilt, which
+    // changes its client area but not its size. Every refresh logs the odd value once.
+    for (int i = 0; i < 120; ++i)
+        PutString(HKEY_CURRENT_USER, kRun, "Entry " + std::to_string(i), "e.exe");
+    const uint32_t seven = 7;
+    PutValue(HKEY_CURRENT_USER, kRun,
+             {"Binary", REG_BINARY, std::string(reinterpret_cast<const char*>(&seven), 4)});
+    Page().RefreshbtnClick();
+    ASSERT_EQ(Page().LVBootList.Count(), 120);
+    Page().RefreshbtnClick();
+    const std::string log = ErrorLogText();
+    size_t records = 0;
+    for (size_t at = log.find("Invalid data type"); at != std::string::npos;
+         at = log.find("Invalid data type", at + 1))
+        ++records;
+    EXPECT_EQ(records, 2u) << log;
 }
 
 TEST_F(BootListTest, NonStringValuesAreLoggedOnceAndTheRestIsListed) {

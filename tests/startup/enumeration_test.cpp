@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/shell_link_layout.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "startup/enumeration.h"
@@ -68,6 +69,37 @@ TEST_F(StartupFolderTest, FilesThatAreNoShortcutGiveTwoQuotes) {
     EXPECT_EQ(ReadShortcutCommand(temp.File("garbage.lnk")), "\"\"");
     EXPECT_EQ(ReadShortcutCommand(temp.File("zero.lnk")), "\"\"");
     EXPECT_EQ(ReadShortcutCommand(temp.File("missing.lnk")), "\"\"");
+}
+
+// Links damaged as files are, after a sound header: their sections no longer fit. The shell's
+// loader fails on them too, but may first spend over a second on each.
+TEST_F(StartupFolderTest, DamagedShortcutsGiveTwoQuotesAndSoundOnesAreKept) {
+    const std::string target = temp.Write("程序\\tool.exe", "MZ");
+    MakeShortcut(temp.File("plain.lnk"), "C:\\Apps\\plain.exe");
+    MakeShortcut(temp.File("args.lnk"), target, "--参数 /x");
+    MakeShortcut(temp.File("long.lnk"), "C:\\" + std::string(200, 'd') + "\\x.exe", "-q");
+    for (const char* name : {"plain.lnk", "args.lnk", "long.lnk"}) {
+        const auto bytes = platform::ReadWholeFile(temp.File(name));
+        ASSERT_TRUE(bytes);
+        EXPECT_TRUE(core::IsWholeShellLink(*bytes)) << name;  // what the shell writes is kept
+    }
+    const std::string good = *platform::ReadWholeFile(temp.File("args.lnk"));
+    std::string garbled = good;  // every third byte after the header overwritten
+    for (size_t at = 76; at < garbled.size(); at += 3)
+        garbled[at] = static_cast<char>(at * 31 + 1);
+    std::string itemListTooLong = good;  // the item list claims more than the file holds
+    itemListTooLong[76] = '\xFF';
+    itemListTooLong[77] = '\xFF';
+    const std::pair<const char*, std::string> damaged[] = {
+        {"garbled.lnk", garbled},
+        {"too-long.lnk", itemListTooLong},
+        {"cut.lnk", good.substr(0, good.size() / 2)},
+    };
+    for (const auto& [name, bytes] : damaged) {
+        temp.Write(name, bytes);
+        EXPECT_EQ(ReadShortcutCommand(temp.File(name)), "\"\"") << name;
+    }
+    EXPECT_EQ(ReadShortcutCommand(temp.File("args.lnk")), target + " --参数 /x");
 }
 
 TEST_F(StartupFolderTest, FolderEntryReadsOnlyExactLowerCaseLnk) {
