@@ -99,8 +99,9 @@ void DiskCleanerPage::Create(HWND host) {
     // Junk file types: the list, a frame of four buttons beside it, three buttons below that.
     const RECT t = TSJunkFileType.ClientUnits();
     const int frameX = t.right - 8 - 120;
+    // The list holds its rows itself: a list file can hold a hundred thousand types.
     LVJunkFileType.Create(TSJunkFileType.Handle(), {8, 8, frameX - 16, t.bottom - 16},
-                          LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
+                          LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_OWNERDATA,
                           LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);
     LVJunkFileType.AddColumn("Type", 100);
     LVJunkFileType.AddColumn("Description", 200);
@@ -192,10 +193,11 @@ void DiskCleanerPage::LoadJunkTypeList(const std::string& fileName) {
     if (!bytes)
         throw std::runtime_error("Cannot open file \"" + path + "\". " + platform::LastErrorText());
     if (working) workingListShown_ = true;
-    ui::ListViewBatch batch(LVJunkFileType);
+    std::vector<ui::ListView::Row> rows;
     for (const JunkRecord& r : DecodeJunkTypeList(*bytes))
-        LVJunkFileType.AddRow(platform::FromAnsi(r.type), {platform::FromAnsi(r.description)},
-                              r.checked);
+        rows.push_back(
+            {{platform::FromAnsi(r.type), platform::FromAnsi(r.description)}, r.checked});
+    LVJunkFileType.SetRows(std::move(rows));
 }
 
 void DiskCleanerPage::SaveJunkTypeList() {
@@ -383,7 +385,6 @@ void DiskCleanerPage::ReadCheckedTypes() {
 
 bool DiskCleanerPage::FkFileListGet(const std::string& mask, const std::string& folder,
                                     bool recurse) {
-    typesStale_ = true;  // the user may have changed them since the last walk
     std::string start = core::TrimControlAndBlanks(folder);
     if (start.empty() || start.back() != '\\') start += '\\';
 

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/text.h"
 
 namespace ui {
@@ -213,9 +215,12 @@ WNDPROC listViewProc = nullptr;
 }  // namespace
 
 void ListView::Create(HWND parent, Bounds b, DWORD style, DWORD extended) {
+    holdsRows_ = (style & LVS_OWNERDATA) != 0;
     CreateControl(parent, WC_LISTVIEWW, "", style | WS_TABSTOP, WS_EX_CLIENTEDGE, b.x, b.y, b.w,
                   b.h);
     ListView_SetExtendedListViewStyle(Handle(), extended);
+    // The check marks are the rows' too: the control asks for them with the texts.
+    if (holdsRows_) ListView_SetCallbackMask(Handle(), LVIS_STATEIMAGEMASK);
     // A window procedure put before the list's own rather than a comctl32 subclass: under Wine
     // the subclass chain costs a wineserver round trip on every message, which made filling a
     // list of 1,000 rows twenty times slower.
@@ -265,6 +270,14 @@ int ListView::AddRow(const std::string& caption, const std::vector<std::string>&
 
 int ListView::InsertRow(int index, const std::string& caption,
                         const std::vector<std::string>& subItems, bool checked) {
+    if (HoldsRows()) {
+        if (index < 0 || index > Count()) index = Count();
+        Row row{{caption}, checked};
+        row.cells.insert(row.cells.end(), subItems.begin(), subItems.end());
+        rows_.insert(rows_.begin() + index, std::move(row));
+        SyncCount();
+        return index;
+    }
     std::wstring text = Widen(caption);
     LVITEMW item{};
     item.mask = LVIF_TEXT;
@@ -284,7 +297,95 @@ int ListView::InsertRow(int index, const std::string& caption,
     return row;
 }
 
+void ListView::SetRows(std::vector<Row> rows) {
+    if (!HoldsRows()) {
+        ListViewBatch batch(*this);
+        Clear();
+        for (Row& r : rows) {
+            if (r.cells.empty()) r.cells.emplace_back();
+            AddRow(r.cells.front(), std::vector<std::string>(r.cells.begin() + 1, r.cells.end()),
+                   r.checked);
+        }
+        return;
+    }
+    ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    rows_ = std::move(rows);
+    SyncCount();
+}
+
+void ListView::DeleteRow(int row) {
+    if (!HoldsRows()) {
+        ListView_DeleteItem(Handle(), row);
+        return;
+    }
+    if (row < 0 || row >= Count()) return;
+    // The control keeps the selection by index: the rows after this one move up.
+    const int selected = SelectedIndex();
+    rows_.erase(rows_.begin() + row);
+    ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    SyncCount();
+    if (selected > row) Select(selected - 1);
+}
+
+void ListView::Clear() {
+    rows_.clear();
+    ListView_DeleteAllItems(Handle());
+}
+
+int ListView::Count() const {
+    return HoldsRows() ? static_cast<int>(rows_.size()) : ListView_GetItemCount(Handle());
+}
+
+void ListView::SyncCount() {
+    ListView_SetItemCountEx(Handle(), static_cast<int>(rows_.size()), LVSICF_NOSCROLL);
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+bool ListView::IsChecked(int row) const {
+    if (!HoldsRows()) return ListView_GetCheckState(Handle(), row) != FALSE;
+    return row >= 0 && row < Count() && rows_[static_cast<size_t>(row)].checked;
+}
+
+void ListView::SetChecked(int row, bool checked) {
+    if (!HoldsRows()) {
+        ListView_SetCheckState(Handle(), row, checked);
+        return;
+    }
+    if (row < 0 || row >= Count() || rows_[static_cast<size_t>(row)].checked == checked) return;
+    ToggleHeldCheck(row);
+}
+
+void ListView::ToggleHeldCheck(int row) {
+    auto& checked = rows_[static_cast<size_t>(row)].checked;
+    checked = !checked;
+    ListView_RedrawItems(Handle(), row, row);
+    if (onCheckChanged) Fire([&] { onCheckChanged(row); });
+}
+
+void ListView::FillDisplayInfo(LVITEMW& item) const {
+    if (item.iItem < 0 || item.iItem >= Count()) return;
+    const Row& row = rows_[static_cast<size_t>(item.iItem)];
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        const size_t column = static_cast<size_t>(std::max(item.iSubItem, 0));
+        const std::wstring text = column < row.cells.size() ? Widen(row.cells[column]) : L"";
+        const size_t n = std::min(text.size(), static_cast<size_t>(item.cchTextMax) - 1);
+        std::copy_n(text.data(), n, item.pszText);
+        item.pszText[n] = L'\0';
+    }
+    if ((item.mask & LVIF_STATE) && item.iSubItem == 0) {
+        item.state =
+            (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(row.checked ? 2 : 1);
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+    }
+}
+
 std::string ListView::CellText(int row, int column) const {
+    if (HoldsRows()) {
+        if (row < 0 || row >= Count() || column < 0) return {};
+        const auto& cells = rows_[static_cast<size_t>(row)].cells;
+        return static_cast<size_t>(column) < cells.size() ? cells[static_cast<size_t>(column)]
+                                                          : std::string();
+    }
     std::wstring buf(1024, L'\0');
     for (;;) {
         LVITEMW item{};
@@ -299,6 +400,14 @@ std::string ListView::CellText(int row, int column) const {
 }
 
 void ListView::SetCellText(int row, int column, const std::string& text) {
+    if (HoldsRows()) {
+        if (row < 0 || row >= Count() || column < 0) return;
+        auto& cells = rows_[static_cast<size_t>(row)].cells;
+        if (cells.size() <= static_cast<size_t>(column)) cells.resize(column + 1);
+        cells[static_cast<size_t>(column)] = text;
+        ListView_RedrawItems(Handle(), row, row);
+        return;
+    }
     std::wstring w = Widen(text);
     ListView_SetItemText(Handle(), row, column, w.data());
 }
@@ -343,6 +452,35 @@ void ListView::EndPeekRedraw() {
 }
 
 LRESULT ListView::OnNotify(const NMHDR& header) {
+    if (HoldsRows()) {
+        switch (header.code) {
+            case LVN_GETDISPINFOW:
+                FillDisplayInfo(
+                    const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header))
+                        .item);
+                return 0;
+            case NM_CLICK: {
+                // The control has no check marks of its own to toggle: a click on the box
+                // toggles the row's.
+                LVHITTESTINFO hit{};
+                hit.pt = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
+                const int row = ListView_HitTest(Handle(), &hit);
+                if (row >= 0 && row < Count() && (hit.flags & LVHT_ONITEMSTATEICON) &&
+                    (ListView_GetExtendedListViewStyle(Handle()) & LVS_EX_CHECKBOXES))
+                    ToggleHeldCheck(row);
+                break;
+            }
+            case LVN_KEYDOWN:
+                if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_SPACE &&
+                    (ListView_GetExtendedListViewStyle(Handle()) & LVS_EX_CHECKBOXES)) {
+                    const int row = SelectedIndex();
+                    if (row >= 0 && row < Count()) ToggleHeldCheck(row);
+                }
+                break;
+            case LVN_ITEMCHANGED:
+                return 0;  // the control's idea of the check marks is not the rows'
+        }
+    }
     switch (header.code) {
         case NM_CLICK:
             if (onClick) PostMessageW(Handle(), kClickHandled, 0, 0);

@@ -152,6 +152,12 @@ class StatusBar : public Control {
 };
 
 // A report-style list view.
+//
+// Created with LVS_OWNERDATA, the list holds its rows itself (texts and check marks) and the
+// control only draws what it is asked for: a list of a hundred thousand rows then fills at
+// once and costs a hundred-odd bytes a row, where the control's own items cost over 1.5 KB each
+// under Wine. Its check boxes toggle on a click and on the space bar as usual. Every method
+// below works the same in both kinds.
 class ListView : public Control {
   public:
     using Control::Control;
@@ -164,13 +170,19 @@ class ListView : public Control {
                bool checked = false);
     int InsertRow(int index, const std::string& caption,
                   const std::vector<std::string>& subItems = {}, bool checked = false);
-    void DeleteRow(int row) { ListView_DeleteItem(Handle(), row); }
-    void Clear() { ListView_DeleteAllItems(Handle()); }
-    int Count() const { return ListView_GetItemCount(Handle()); }
+    struct Row {
+        std::vector<std::string> cells;  // the caption, then the sub-items
+        bool checked = false;
+    };
+    // Replaces every row.
+    void SetRows(std::vector<Row> rows);
+    void DeleteRow(int row);
+    void Clear();
+    int Count() const;
     std::string CellText(int row, int column) const;
     void SetCellText(int row, int column, const std::string& text);
-    bool IsChecked(int row) const { return ListView_GetCheckState(Handle(), row) != FALSE; }
-    void SetChecked(int row, bool checked) { ListView_SetCheckState(Handle(), row, checked); }
+    bool IsChecked(int row) const;
+    void SetChecked(int row, bool checked);
     int SelectedIndex() const { return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); }
     void Select(int row);
     void SetRowImage(int row, int image);
@@ -205,7 +217,14 @@ class ListView : public Control {
 
   private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    bool HoldsRows() const { return holdsRows_; }
+    // Tells the control how many rows there are now.
+    void SyncCount();
+    void ToggleHeldCheck(int row);
+    void FillDisplayInfo(LVITEMW& item) const;
     int redrawOff_ = 0;
+    bool holdsRows_ = false;
+    std::vector<Row> rows_;
 };
 
 // RAII: list redraw off for a scope (nested scopes and paced loops may hold the same list).

@@ -386,6 +386,40 @@ TEST_F(JunkTypePageTest, LoadFromFileShowsTheLoadedRowsAtOnce) {
     EXPECT_EQ(WorkingFile(), expected);
 }
 
+TEST_F(JunkTypePageTest, ATenMegabyteListLoadsWholeAndAnEditKeepsEveryOtherRow) {
+    OpenPageWith(two_);
+    std::vector<JunkRecord> huge;
+    for (int i = 0; i < 158875; ++i)
+        huge.push_back({"*.j" + std::to_string(i), "Type " + std::to_string(i), i % 2 == 0});
+    huge[1000] = {"*.tmp", "Temporary files", true};
+    const std::string file = folder.Write("huge.lst", disk::EncodeJunkTypeList(huge));
+    prompts.fileAnswers = {std::vector<std::string>{file}};
+    Page().BtnLoadJunkFileType.Click();
+    ASSERT_EQ(Page().LVJunkFileType.Count(), 158875);
+    EXPECT_EQ(ListView_GetItemCount(Page().LVJunkFileType.Handle()), 158875);
+    EXPECT_EQ(Rows(), huge);
+
+    // A scan takes the checked types as they are now: "*.tmp" and half of the others.
+    MakeFile("a.tmp");
+    MakeFile("b.j2");
+    MakeFile("c.j3");  // an unchecked type
+    EXPECT_TRUE(WalkTree());
+    EXPECT_EQ(ListedSet(), (std::multiset<std::string>{"a.tmp", "b.j2"}));
+    Page().LVJunkFileType.SetChecked(1000, false);
+    Page().LVJunkFileType.SetChecked(3, true);
+    Page().LVScanJunkResult.Clear();
+    EXPECT_TRUE(WalkTree());
+    EXPECT_EQ(ListedSet(), (std::multiset<std::string>{"b.j2", "c.j3"}));
+
+    // Deleting the last row writes every other row back as it is on screen.
+    Page().LVJunkFileType.Select(158874);
+    Page().BtnDelJunkFileType.Click();
+    huge[1000].checked = false;
+    huge[3].checked = true;
+    huge.pop_back();
+    EXPECT_EQ(WorkingFile(), huge);
+}
+
 TEST_F(JunkTypePageTest, LoadFromFileCancelledChangesNothing) {
     OpenPageWith(two_);
     Page().BtnLoadJunkFileTypeClick();
