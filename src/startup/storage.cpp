@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/ascii_text.h"
+#include "platform/file_identity.h"
 #include "platform/registry.h"
 #include "platform/shell_link.h"
 #include "platform/text.h"
@@ -42,6 +43,8 @@ bool MoveRegValue(HKEY root, const std::string& fromKeyPath, const std::string& 
 }
 
 bool DeleteFileForced(const std::string& path) {
+    // Through a link, Wine would clear the attributes of the file it points to, and delete it.
+    if (!platform::IsFileReachedByItsOwnName(path)) return false;
     const std::wstring w = Widen(path);
     SetFileAttributesW(w.c_str(), FILE_ATTRIBUTE_NORMAL);
     return DeleteFileW(w.c_str()) != FALSE;

@@ -2,10 +2,12 @@
 
 #include "platform/files.h"
 #include "platform/text.h"
+#include "startup/command_rules.h"
 #include "startup/enumeration.h"
 #include "startup/storage.h"
 #include "startup_test_support.h"
 #include "support/fakes.h"
+#include "support/file_link.h"
 #include "support/main_window_fixture.h"
 #include "support/registry_redirect.h"
 #include "support/temp_folder.h"
@@ -78,6 +80,26 @@ TEST_F(StorageTest, DeleteFileForcedRemovesReadOnlyHiddenSystemFiles) {
     EXPECT_TRUE(DeleteFileForced(f));
     EXPECT_FALSE(platform::FileExists(f));
     EXPECT_FALSE(DeleteFileForced(temp.File("missing.lnk")));
+}
+
+TEST_F(StorageTest, AnEntryThatIsALinkToAnotherFileIsNotDeletedNorItsTarget) {
+    const std::string unique =
+        std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64());
+    const std::string target = temp.Write("elsewhere\\precious-" + unique + ".exe", "MZ");
+    SetFileAttributesW(platform::Widen(target).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    const DWORD targetAttributes = GetFileAttributesW(platform::Widen(target).c_str());
+    const std::string link = temp.File("linked-" + unique + ".exe");
+    ASSERT_TRUE(testing_support::MakeFileLink(link, target));
+    struct Unlink {
+        std::string link;
+        ~Unlink() { testing_support::RemoveFileLink(link); }
+    } unlink{link};
+    DeleteStartupEntry(
+        prompts, {FileNamePart(link), link, temp.Path(), "StartUP Folder-Current User", true});
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, kDeleteFileFailedText);
+    EXPECT_EQ(platform::ReadWholeFile(target), "MZ");
+    EXPECT_EQ(GetFileAttributesW(platform::Widen(target).c_str()), targetAttributes);
 }
 
 TEST_F(StorageTest, CreateShortcutSavesTargetArgumentsAndWorkingFolder) {
