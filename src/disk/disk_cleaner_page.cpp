@@ -252,12 +252,14 @@ void DiskCleanerPage::BtnDelJunkFileTypeClick() {
 }
 
 void DiskCleanerPage::BtnCheckAllJunkFileTypeClick() {
+    ui::ListViewBatch batch(LVJunkFileType);
     for (int i = 0; i < LVJunkFileType.Count(); ++i)
         LVJunkFileType.SetChecked(i, true);
     typesStale_ = true;
 }
 
 void DiskCleanerPage::BtnClearAllJunkFileTypeClick() {
+    ui::ListViewBatch batch(LVJunkFileType);
     for (int i = 0; i < LVJunkFileType.Count(); ++i)
         LVJunkFileType.SetChecked(i, false);
     typesStale_ = true;

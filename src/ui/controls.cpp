@@ -358,7 +358,8 @@ void ListView::SetChecked(int row, bool checked) {
 void ListView::ToggleHeldCheck(int row) {
     auto& checked = rows_[static_cast<size_t>(row)].checked;
     checked = !checked;
-    ListView_RedrawItems(Handle(), row, row);
+    // With redraw held the whole list repaints when it comes back.
+    if (!RedrawHeld()) ListView_RedrawItems(Handle(), row, row);
     if (onCheckChanged) Fire([&] { onCheckChanged(row); });
 }
 
@@ -377,6 +378,26 @@ void ListView::FillDisplayInfo(LVITEMW& item) const {
             (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(row.checked ? 2 : 1);
         item.stateMask |= LVIS_STATEIMAGEMASK;
     }
+}
+
+int ListView::FindHeldRow(const NMLVFINDITEMW& find) const {
+    // Typing in the list looks for the next caption that begins with what was typed.
+    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+    const std::wstring_view wanted(find.lvfi.psz);
+    const int count = Count();
+    const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
+    for (int step = 0; step < count; ++step) {
+        const int row = (start + step) % count;
+        if (row < start && !(find.lvfi.flags & LVFI_WRAP)) break;
+        const auto& cells = rows_[static_cast<size_t>(row)].cells;
+        const std::wstring caption = cells.empty() ? std::wstring() : Widen(cells.front());
+        const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
+        if (partial ? caption.size() < wanted.size() : caption.size() != wanted.size()) continue;
+        if (CompareStringOrdinal(caption.data(), static_cast<int>(wanted.size()), wanted.data(),
+                                 static_cast<int>(wanted.size()), TRUE) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
 }
 
 std::string ListView::CellText(int row, int column) const {
@@ -477,6 +498,8 @@ LRESULT ListView::OnNotify(const NMHDR& header) {
                     if (row >= 0 && row < Count()) ToggleHeldCheck(row);
                 }
                 break;
+            case LVN_ODFINDITEMW:
+                return FindHeldRow(reinterpret_cast<const NMLVFINDITEMW&>(header));
             case LVN_ITEMCHANGED:
                 return 0;  // the control's idea of the check marks is not the rows'
         }

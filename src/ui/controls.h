@@ -222,6 +222,7 @@ class ListView : public Control {
     void SyncCount();
     void ToggleHeldCheck(int row);
     void FillDisplayInfo(LVITEMW& item) const;
+    int FindHeldRow(const NMLVFINDITEMW& find) const;
     int redrawOff_ = 0;
     bool holdsRows_ = false;
     std::vector<Row> rows_;

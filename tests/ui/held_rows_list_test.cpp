@@ -106,6 +106,13 @@ TEST_F(HeldRowsListTest, ClicksSpaceAndSetCheckedToggleTheRowsCheckMark) {
     EXPECT_EQ(changes, (std::vector<int>{0, 1, 1, 0}));
 }
 
+TEST_F(HeldRowsListTest, TypingALetterGoesToTheNextRowWhoseCaptionBeginsWithIt) {
+    list.SetRows({{{"*.tmp"}, false}, {{"*.bak"}, false}, {{"Thumbs"}, false}, {{"*.old"}, false}});
+    SetFocus(list.Handle());
+    SendMessageW(list.Handle(), WM_CHAR, L't', 1);  // a repeat count of one
+    EXPECT_EQ(list.SelectedIndex(), 2);
+}
+
 TEST_F(HeldRowsListTest, DeletingARowKeepsTheSelectionOnItsRow) {
     list.SetRows({{{"*.a"}, false}, {{"*.b"}, false}, {{"*.c"}, false}});
     list.Select(2);
