@@ -13,9 +13,11 @@ enum class ShredOutcome {
     NotOpened,       // untouched: missing, read-only or in use
     NotOverwritten,  // a write failed part-way; the file is still there
     NotDeleted,      // overwritten and flushed, but the file is still there
+    ThroughLink,     // untouched: the name leads to another file, which would be overwritten
 };
 
-// Overwrites the file with `overwrite` repeated over its whole length, then deletes it.
+// Overwrites the file with `overwrite` repeated over its whole length, then deletes it. A name
+// that reaches its file only through a link is left alone.
 ShredOutcome ShredFile(const std::string& fullName, std::string_view overwrite);
 
 // Only a crushed file leaves the shredder's list: the others are still on the disk.

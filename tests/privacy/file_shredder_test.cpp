@@ -10,6 +10,7 @@
 #include "platform/text.h"
 #include "privacy/file_shredder.h"
 #include "privacy/file_shredder_page.h"
+#include "support/file_link.h"
 #include "support/page_fixture.h"
 #include "support/shipped_data.h"
 
@@ -152,6 +153,31 @@ TEST_F(FileShredderTest, AFileThatCannotBeOpenedStopsNothingElse) {
     EXPECT_FALSE(Exists(a));
     EXPECT_FALSE(Exists(c));
     SetFileAttributesW(Widen(d).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FileShredderTest, ALinkToAnotherFileIsNotCrushedNorItsTarget) {
+    auto& page = Open();
+    SetOverwrite(std::string(1024, '\0'));
+    const std::string unique =
+        std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64());
+    const std::string target = folder.Write("elsewhere\\precious-" + unique + ".txt", "precious");
+    const std::string link = folder.File("files\\link-" + unique + ".txt");
+    const std::string plain = Target("plain.txt", "plain");
+    ASSERT_TRUE(testing_support::MakeFileLink(link, target));
+    struct Unlink {
+        std::string link;
+        ~Unlink() { testing_support::RemoveFileLink(link); }
+    } unlink{link};
+    Fill(page, {link, plain});
+    page.BtnFileShreddeCrushFiles.Click();
+    EXPECT_EQ(ReportLines(),
+              (std::vector<std::string>{
+                  plain + " Crushed!",
+                  link + " Not crushed! It is a link: crushing it would overwrite the file it "
+                         "points to."}));
+    EXPECT_EQ(ReadPath(target), "precious");
+    EXPECT_EQ(page.LBFileShredder.Items(), std::vector<std::string>{link});
+    EXPECT_FALSE(Exists(plain));
 }
 
 TEST_F(FileShredderTest, AMissingOrEmptyOverwriteFileDestroysNothing) {
