@@ -440,12 +440,14 @@ DiskCleanerPage::Outcome DiskCleanerPage::RemoveJunkFile(const std::string& path
     // Only the listed file itself is touched: a folder that took the name since the scan was
     // never listed, and through a link the attributes, the delete and the recycle bin would all
     // reach the file it points to, which may lie anywhere.
+    if (!recycle)  // checked and deleted through one handle: nothing swapped in is reached
+        return platform::DeleteFileReachedByItsOwnName(path, clearAttributes) ? Outcome::Removed
+                                                                              : Outcome::Failed;
     if (!platform::IsFileReachedByItsOwnName(path)) return Outcome::Failed;
     const DWORD attributes = platform::FileAttributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) return Outcome::Failed;
     if (clearAttributes) platform::SetFileAttributesOf(path, FILE_ATTRIBUTE_NORMAL);
-    const bool removed =
-        recycle ? platform::SendToRecycleBin(path, false) : platform::RemoveFile(path);
+    const bool removed = platform::SendToRecycleBin(path, false);
     // A file that stays keeps the attributes it had.
     if (!removed && clearAttributes && platform::FileAttributes(path) != INVALID_FILE_ATTRIBUTES)
         platform::SetFileAttributesOf(path, attributes);

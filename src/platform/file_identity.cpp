@@ -75,23 +75,56 @@ std::wstring LongForm(const std::wstring& path) {
     return PlainForm(out);
 }
 
+// Opens the link itself where the platform keeps links apart from their targets.
+UniqueHandle OpenOwnName(const std::wstring& wide, DWORD access) {
+    return AdoptFile(
+        CreateFileW(ExtendedPath(wide).c_str(), access | FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+// Whether the open file is a plain file whose final path is `wide`; its attributes in `out`.
+bool IsOwnFile(HANDLE file, const std::wstring& wide, DWORD& attributes) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file, &info)) return false;
+    attributes = info.dwFileAttributes;
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+    const std::wstring reached = PlainForm(FinalPath(file));
+    if (reached.empty()) return false;
+    return SameText(reached, wide) || SameText(reached, LongForm(wide));
+}
+
+bool SetAttributesByHandle(HANDLE file, DWORD attributes) {
+    FILE_BASIC_INFO basic{};  // times of zero stay as they are
+    basic.FileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+    return SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic) != FALSE;
+}
+
 }  // namespace
 
 bool IsFileReachedByItsOwnName(const std::string& path) {
     const std::wstring wide = PlainForm(Widen(path));
-    // Opening the link itself where the platform keeps links apart from their targets.
-    const UniqueHandle file = AdoptFile(
-        CreateFileW(ExtendedPath(wide).c_str(), FILE_READ_ATTRIBUTES,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file) return false;
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(file.get(), &info)) return false;
-    if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
-        return false;
-    const std::wstring reached = PlainForm(FinalPath(file.get()));
-    if (reached.empty()) return false;
-    return SameText(reached, wide) || SameText(reached, LongForm(wide));
+    const UniqueHandle file = OpenOwnName(wide, 0);
+    DWORD attributes = 0;
+    return file && IsOwnFile(file.get(), wide, attributes);
+}
+
+bool DeleteFileReachedByItsOwnName(const std::string& path, bool clearAttributes) {
+    const std::wstring wide = PlainForm(Widen(path));
+    const UniqueHandle file = OpenOwnName(wide, DELETE | FILE_WRITE_ATTRIBUTES);
+    DWORD attributes = 0;
+    if (!file || !IsOwnFile(file.get(), wide, attributes)) return false;
+    constexpr DWORD kGuarding =
+        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    const bool cleared = clearAttributes && (attributes & kGuarding) &&
+                         SetAttributesByHandle(file.get(), FILE_ATTRIBUTE_NORMAL);
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    if (SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition,
+                                   sizeof disposition))
+        return true;  // gone when the handle closes
+    if (cleared) SetAttributesByHandle(file.get(), attributes);
+    return false;
 }
 
 }  // namespace platform

@@ -11,4 +11,10 @@ namespace platform {
 // changes what it points to.
 bool IsFileReachedByItsOwnName(const std::string& path);
 
+// Deletes the file when it is reached by its own name, through the very handle that was checked,
+// so that a link put in its place meanwhile is not followed. With `clearAttributes` a read-only,
+// hidden or system file loses those attributes first, and gets them back when it stays. False
+// when the file was not vouched for or stays.
+bool DeleteFileReachedByItsOwnName(const std::string& path, bool clearAttributes);
+
 }  // namespace platform

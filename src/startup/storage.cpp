@@ -44,10 +44,7 @@ bool MoveRegValue(HKEY root, const std::string& fromKeyPath, const std::string& 
 
 bool DeleteFileForced(const std::string& path) {
     // Through a link, Wine would clear the attributes of the file it points to, and delete it.
-    if (!platform::IsFileReachedByItsOwnName(path)) return false;
-    const std::wstring w = Widen(path);
-    SetFileAttributesW(w.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return DeleteFileW(w.c_str()) != FALSE;
+    return platform::DeleteFileReachedByItsOwnName(path, true);
 }
 
 bool CreateShortcut(const std::string& target, const std::string& arguments,

@@ -328,6 +328,43 @@ TEST(FileReachedByItsOwnName, OnlyThePlainFileItself) {
     EXPECT_TRUE(platform::IsFileReachedByItsOwnName("\\\\?\\" + target));
 }
 
+TEST(DeleteFileReachedByItsOwnName, DeletesOnlyThePlainFileAndKeepsTheAttributesOfOneThatStays) {
+    testing_support::TempFolder folder;
+    const auto attributesOf = [](const std::string& path) {
+        return GetFileAttributesW(platform::Widen(path).c_str());
+    };
+    const std::string plain = folder.Write("plain.txt", "x");
+    EXPECT_TRUE(platform::DeleteFileReachedByItsOwnName(plain, false));
+    EXPECT_FALSE(platform::FileExists(plain));
+
+    const std::string guarded = folder.Write("guarded.txt", "x");
+    SetFileAttributesW(platform::Widen(guarded).c_str(),
+                       FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    const DWORD guardedAttributes = attributesOf(guarded);
+    EXPECT_FALSE(platform::DeleteFileReachedByItsOwnName(guarded, false));
+    EXPECT_EQ(attributesOf(guarded), guardedAttributes);
+    {
+        // Held open by another without leave to delete it: it stays, and so do its attributes.
+        const platform::UniqueHandle held = platform::AdoptFile(
+            CreateFileW(platform::Widen(guarded).c_str(), GENERIC_READ,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_FALSE(platform::DeleteFileReachedByItsOwnName(guarded, true));
+        EXPECT_EQ(attributesOf(guarded), guardedAttributes);
+    }
+    EXPECT_TRUE(platform::DeleteFileReachedByItsOwnName(guarded, true));
+    EXPECT_FALSE(platform::FileExists(guarded));
+
+    const std::string target = folder.Write("target.txt", "precious");
+    const std::string link = folder.File("link.txt");
+    ASSERT_TRUE(testing_support::MakeFileLink(link, target));
+    EXPECT_FALSE(platform::DeleteFileReachedByItsOwnName(link, true));
+    testing_support::RemoveFileLink(link);
+    EXPECT_EQ(folder.Read("target.txt"), "precious");
+    EXPECT_FALSE(platform::DeleteFileReachedByItsOwnName(folder.Path(), true)) << "a folder";
+    EXPECT_FALSE(platform::DeleteFileReachedByItsOwnName(folder.File("missing.txt"), true));
+}
+
 TEST(SendToRecycleBin, TrueOnlyWhenTheFileWentThere) {
     testing_support::TempFolder folder;
     const std::string name = "direct-" + std::to_string(GetCurrentProcessId()) + ".tmp";
