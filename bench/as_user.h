@@ -39,17 +39,23 @@ struct Found {
     HWND hwnd;
 };
 
-inline BOOL CALLBACK FindChild(HWND hwnd, LPARAM lp) {
-    auto& f = *reinterpret_cast<Found*>(lp);
+// Whether the window has the class and caption asked for (either may be left out).
+inline bool Matches(HWND hwnd, const Found& f) {
     wchar_t buf[256] = {};
     if (f.className) {
         GetClassNameW(hwnd, buf, 256);
-        if (_wcsicmp(buf, f.className) != 0) return TRUE;
+        if (_wcsicmp(buf, f.className) != 0) return false;
     }
     if (f.text) {
         GetWindowTextW(hwnd, buf, 256);
-        if (wcscmp(buf, f.text) != 0) return TRUE;
+        if (wcscmp(buf, f.text) != 0) return false;
     }
+    return true;
+}
+
+inline BOOL CALLBACK FindChild(HWND hwnd, LPARAM lp) {
+    auto& f = *reinterpret_cast<Found*>(lp);
+    if (!Matches(hwnd, f)) return TRUE;
     f.hwnd = hwnd;
     return FALSE;
 }
@@ -58,16 +64,7 @@ inline BOOL CALLBACK FindTop(HWND hwnd, LPARAM lp) {
     auto& f = *reinterpret_cast<Found*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != f.pid || !IsWindowVisible(hwnd)) return TRUE;
-    wchar_t buf[256] = {};
-    if (f.className) {
-        GetClassNameW(hwnd, buf, 256);
-        if (_wcsicmp(buf, f.className) != 0) return TRUE;
-    }
-    if (f.text) {
-        GetWindowTextW(hwnd, buf, 256);
-        if (wcscmp(buf, f.text) != 0) return TRUE;
-    }
+    if (pid != f.pid || !IsWindowVisible(hwnd) || !Matches(hwnd, f)) return TRUE;
     f.hwnd = hwnd;
     return FALSE;
 }
@@ -79,6 +76,16 @@ inline HWND Child(HWND top, const wchar_t* text, const wchar_t* className = null
     detail::Found f{0, text, className, nullptr};
     EnumChildWindows(top, detail::FindChild, reinterpret_cast<LPARAM>(&f));
     return f.hwnd;
+}
+
+// The list view on the same page as the button with this caption; null when there is none.
+inline HWND ListBeside(HWND top, const wchar_t* button) {
+    const HWND found = Child(top, button);
+    return found ? Child(GetParent(found), nullptr, WC_LISTVIEWW) : nullptr;
+}
+
+inline int RowCount(HWND list) {
+    return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
 // A visible top-level window of process `pid` with this caption and/or class.

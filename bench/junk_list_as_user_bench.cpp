@@ -54,14 +54,10 @@ std::string HugeList(int count) {
     return disk::EncodeJunkTypeList(records);
 }
 
-int Rows(HWND list) {
-    return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-}
-
 // Waits until the list holds `rows` rows; the milliseconds it took, or -1 after two minutes.
 double WaitForRows(HWND list, int rows, Clock::time_point since) {
     while (bench::Seconds(Clock::now() - since) < 120) {
-        if (Rows(list) == rows) return bench::Milliseconds(Clock::now() - since);
+        if (bench::RowCount(list) == rows) return bench::Milliseconds(Clock::now() - since);
         Sleep(5);
     }
     return -1;
@@ -142,7 +138,7 @@ int main() {
     if (!bench::StartProgram(exe, program)) return 1;
     SendMessageW(bench::Child(program.main, L"System Tools"), BM_CLICK, 0, 0);
     const HWND load = bench::Child(program.main, L"Load from File");
-    const HWND list = load ? bench::Child(GetParent(load), nullptr, WC_LISTVIEWW) : nullptr;
+    const HWND list = bench::ListBeside(program.main, L"Load from File");
     if (!list) {
         std::fprintf(stderr, "no junk type list\n");
         return 1;

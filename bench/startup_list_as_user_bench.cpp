@@ -122,7 +122,7 @@ Refresh TimeRefresh(HWND main, HWND list) {
     std::sort(times.begin(), times.end());
     r.best = times.front();
     r.median = times[1];
-    r.rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    r.rows = bench::RowCount(list);
     return r;
 }
 
@@ -154,13 +154,12 @@ int main() {
     bench::Program program;
     if (!bench::StartProgram(exe, program)) return 1;
     SendMessageW(bench::Child(program.main, L"System Tools"), BM_CLICK, 0, 0);
-    const HWND property = bench::Child(program.main, L"Property");
-    const HWND list = property ? bench::Child(GetParent(property), nullptr, WC_LISTVIEWW) : nullptr;
+    const HWND list = bench::ListBeside(program.main, L"Property");
     if (!list) {
         std::fprintf(stderr, "no startup list\n");
         return 1;
     }
-    const int before = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    const int before = bench::RowCount(list);
 
     // The first listing: from the click on the page to every entry in the list.
     Refresh first;
@@ -169,7 +168,7 @@ int main() {
         const auto t = Clock::now();
         PostMessageW(bench::Child(program.main, L"StartUp Manager"), BM_CLICK, 0, 0);
         while (bench::Seconds(Clock::now() - t) < 120) {
-            first.rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+            first.rows = bench::RowCount(list);
             if (first.rows >= 2 * kEach) break;
             Sleep(5);
         }

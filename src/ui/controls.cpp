@@ -341,9 +341,18 @@ void ListView::SyncCount() {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
+ListView::Row* ListView::HeldRow(int row) {
+    return row >= 0 && row < Count() ? &rows_[static_cast<size_t>(row)] : nullptr;
+}
+
+const ListView::Row* ListView::HeldRow(int row) const {
+    return const_cast<ListView*>(this)->HeldRow(row);
+}
+
 bool ListView::IsChecked(int row) const {
     if (!HoldsRows()) return ListView_GetCheckState(Handle(), row) != FALSE;
-    return row >= 0 && row < Count() && rows_[static_cast<size_t>(row)].checked;
+    const Row* held = HeldRow(row);
+    return held && held->checked;
 }
 
 void ListView::SetChecked(int row, bool checked) {
@@ -351,8 +360,8 @@ void ListView::SetChecked(int row, bool checked) {
         ListView_SetCheckState(Handle(), row, checked);
         return;
     }
-    if (row < 0 || row >= Count() || rows_[static_cast<size_t>(row)].checked == checked) return;
-    ToggleHeldCheck(row);
+    const Row* held = HeldRow(row);
+    if (held && held->checked != checked) ToggleHeldCheck(row);
 }
 
 void ListView::ToggleHeldCheck(int row) {
@@ -364,8 +373,9 @@ void ListView::ToggleHeldCheck(int row) {
 }
 
 void ListView::FillDisplayInfo(LVITEMW& item) const {
-    if (item.iItem < 0 || item.iItem >= Count()) return;
-    const Row& row = rows_[static_cast<size_t>(item.iItem)];
+    const Row* held = HeldRow(item.iItem);
+    if (!held) return;
+    const Row& row = *held;
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
         const size_t column = static_cast<size_t>(std::max(item.iSubItem, 0));
         const std::wstring text = column < row.cells.size() ? Widen(row.cells[column]) : L"";
@@ -384,6 +394,7 @@ int ListView::FindHeldRow(const NMLVFINDITEMW& find) const {
     // Typing in the list looks for the next caption that begins with what was typed.
     if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
     const std::wstring_view wanted(find.lvfi.psz);
+    const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
     const int count = Count();
     const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
     for (int step = 0; step < count; ++step) {
@@ -391,7 +402,6 @@ int ListView::FindHeldRow(const NMLVFINDITEMW& find) const {
         if (row < start && !(find.lvfi.flags & LVFI_WRAP)) break;
         const auto& cells = rows_[static_cast<size_t>(row)].cells;
         const std::wstring caption = cells.empty() ? std::wstring() : Widen(cells.front());
-        const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
         if (partial ? caption.size() < wanted.size() : caption.size() != wanted.size()) continue;
         if (CompareStringOrdinal(caption.data(), static_cast<int>(wanted.size()), wanted.data(),
                                  static_cast<int>(wanted.size()), TRUE) == CSTR_EQUAL)
@@ -402,10 +412,9 @@ int ListView::FindHeldRow(const NMLVFINDITEMW& find) const {
 
 std::string ListView::CellText(int row, int column) const {
     if (HoldsRows()) {
-        if (row < 0 || row >= Count() || column < 0) return {};
-        const auto& cells = rows_[static_cast<size_t>(row)].cells;
-        return static_cast<size_t>(column) < cells.size() ? cells[static_cast<size_t>(column)]
-                                                          : std::string();
+        const Row* held = HeldRow(row);
+        if (!held || column < 0 || static_cast<size_t>(column) >= held->cells.size()) return {};
+        return held->cells[static_cast<size_t>(column)];
     }
     std::wstring buf(1024, L'\0');
     for (;;) {
@@ -422,8 +431,9 @@ std::string ListView::CellText(int row, int column) const {
 
 void ListView::SetCellText(int row, int column, const std::string& text) {
     if (HoldsRows()) {
-        if (row < 0 || row >= Count() || column < 0) return;
-        auto& cells = rows_[static_cast<size_t>(row)].cells;
+        Row* held = HeldRow(row);
+        if (!held || column < 0) return;
+        auto& cells = held->cells;
         if (cells.size() <= static_cast<size_t>(column)) cells.resize(column + 1);
         cells[static_cast<size_t>(column)] = text;
         ListView_RedrawItems(Handle(), row, row);

@@ -220,6 +220,9 @@ class ListView : public Control {
     bool HoldsRows() const { return holdsRows_; }
     // Tells the control how many rows there are now.
     void SyncCount();
+    // The held row, or null when there is no such row.
+    Row* HeldRow(int row);
+    const Row* HeldRow(int row) const;
     void ToggleHeldCheck(int row);
     void FillDisplayInfo(LVITEMW& item) const;
     int FindHeldRow(const NMLVFINDITEMW& find) const;
